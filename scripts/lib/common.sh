@@ -1,0 +1,119 @@
+# Shared by scripts/test, scripts/run and scripts/bench: packages, display,
+# Wine prefix. Everything a fresh Debian machine lacks is installed here.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+STARTED_XVFB_PID=""
+STARTED_WINESERVER_PID=""
+
+log() { printf '== %s\n' "$*" >&2; }
+
+# ensure_packages PKG... : installs the Debian packages that are not installed yet.
+ensure_packages() {
+    local missing=()
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+                g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+WINE_PACKAGES=(wine wine64)
+
+# start_display: when no display is set, starts Xvfb on a free number and waits until it answers.
+start_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    ensure_packages xvfb
+    local n=90
+    while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
+    Xvfb ":${n}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    STARTED_XVFB_PID=$!
+    export DISPLAY=":${n}"
+    for _ in $(seq 1 100); do
+        [ -S "/tmp/.X11-unix/X${n}" ] && return 0
+        kill -0 "$STARTED_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    log "Xvfb did not start on :${n}"
+    return 1
+}
+
+# Players never run the game as root, and root ignores read-only files. When
+# the scripts run as root, Wine runs as this ordinary user instead.
+WINE_USER=kervane-wine
+WINE_AS=()
+use_wine_user() {
+    [ "$(id -u)" -ne 0 ] && return 0
+    id "$WINE_USER" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$WINE_USER"
+    WINE_AS=(runuser -u "$WINE_USER" -- env "HOME=$(getent passwd "$WINE_USER" | cut -d: -f6)" "USER=$WINE_USER")
+}
+
+# as_wine_user CMD...: runs a command as the user Wine runs as.
+as_wine_user() {
+    "${WINE_AS[@]}" "$@"
+}
+
+# start_wine PREFIX: creates the prefix once (parallel first starts break it),
+# then keeps one wineserver alive for the run.
+start_wine() {
+    use_wine_user
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$WINEPREFIX"
+    [ ${#WINE_AS[@]} -gt 0 ] && chown "$WINE_USER" "$WINEPREFIX"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        log "creating Wine prefix $WINEPREFIX"
+        as_wine_user wineboot -i >/dev/null 2>&1 || true
+        as_wine_user wineserver -w
+    fi
+    as_wine_user wineserver -f -p >/dev/null 2>&1 &
+    STARTED_WINESERVER_PID=$!
+}
+
+# cleanup: ends the Wine server and Xvfb that this script started, and nothing else.
+cleanup() {
+    if [ -n "$STARTED_WINESERVER_PID" ]; then
+        as_wine_user wineserver -k >/dev/null 2>&1 || true
+        kill "$STARTED_WINESERVER_PID" 2>/dev/null || true
+        wait "$STARTED_WINESERVER_PID" 2>/dev/null || true
+    fi
+    if [ -n "$STARTED_XVFB_PID" ]; then
+        kill "$STARTED_XVFB_PID" 2>/dev/null || true
+        wait "$STARTED_XVFB_PID" 2>/dev/null || true
+    fi
+}
+
+# build_tree PRESET: configures and builds one tree. CI treats warnings as errors.
+build_tree() {
+    local werror=OFF
+    [ "${CI:-}" = "true" ] && werror=ON
+    cmake --preset "$1" -DKERVANE_WERROR="$werror" >/dev/null
+    cmake --build --preset "$1"
+}
+
+# install_demo FOLDER: lays out the demo game in FOLDER and stores its
+# settings in the current Wine prefix, once; later runs keep what the editor
+# changed. Needs start_wine first.
+install_demo() {
+    local folder="$1"
+    [ -f "$folder/.installed" ] && return 0
+    mkdir -p "$folder"
+    cp -r "$ROOT/demo/Game/." "$folder/"
+    rm -f "$folder/Dict/.keep"
+    if [ ${#WINE_AS[@]} -gt 0 ]; then chown -R "$WINE_USER" "$folder"; fi
+
+    # The settings point "Root Directory" at the folder, as Windows sees it.
+    local root="Z:${folder//\//\\\\}" line reg_file="$folder/demo-settings.reg"
+    while IFS= read -r line; do
+        printf '%s\r\n' "${line//@GAME_ROOT@/"$root"}"
+    done < "$ROOT/demo/settings.reg.in" > "$reg_file"
+    as_wine_user wine regedit /S "Z:${reg_file//\//\\}"
+    rm -f "$reg_file"
+    touch "$folder/.installed"
+}

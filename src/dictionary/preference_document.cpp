@@ -1,0 +1,257 @@
+#include "dictionary/preference_document.h"
+
+#include <algorithm>
+#include <optional>
+
+// A zero byte in the file is ordinary data here: it belongs to the line it
+// sits in like any other byte. The old engine parsed a zero-terminated copy,
+// which silently dropped everything after the first zero; keeping the bytes
+// means a write-back never loses text that was in the file.
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnds = "\r\n";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimLeft(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Only A-Z fold: the dictionary's 8-bit code page has its own idea of which
+// bytes above 0x7F are letters, and the engine never guessed at it.
+char FoldAsciiCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
+}
+
+// One non-blank line with its leading blanks already skipped.
+PreferenceLine ParseLine(std::string_view line) {
+    if (line.front() == ';') {
+        std::string_view text = line.substr(1);
+        if (!text.empty() && text.front() == ' ') {
+            text.remove_prefix(1);
+        }
+        return {PreferenceLineKind::Comment, {}, std::string(text)};
+    }
+    if (line.front() == '[') {
+        const std::string_view name = line.substr(1);
+        return {PreferenceLineKind::Group, std::string(name.substr(0, name.find(']'))), {}};
+    }
+    const std::size_t equals = line.find('=');
+    const std::string_view key = TrimRight(line.substr(0, equals));
+    const std::string_view value = equals == std::string_view::npos ? std::string_view{} : TrimLeft(line.substr(equals + 1));
+    return {PreferenceLineKind::Entry, std::string(key), std::string(value)};
+}
+
+// 8-bit text is Latin-1 as far as UTF-8 mode is concerned: every byte is the
+// character of the same number.
+std::string Latin1ToUtf8(std::string_view text) {
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+            continue;
+        }
+        utf8 += static_cast<char>(0xC0 | (byte >> 6));
+        utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+    return utf8;
+}
+
+// How long the sequence a lead byte opens is, and which second bytes keep it
+// well-formed (this rules out overlong forms, surrogates and values past
+// U+10FFFF). Length 0: the byte cannot open a sequence.
+struct Utf8Lead {
+    std::size_t length;
+    unsigned char secondLow;
+    unsigned char secondHigh;
+};
+
+Utf8Lead ClassifyUtf8Lead(unsigned char lead) {
+    if (lead < 0x80) return {1, 0, 0};
+    if (lead >= 0xC2 && lead <= 0xDF) return {2, 0x80, 0xBF};
+    if (lead == 0xE0) return {3, 0xA0, 0xBF};
+    if (lead == 0xED) return {3, 0x80, 0x9F};
+    if (lead >= 0xE1 && lead <= 0xEF) return {3, 0x80, 0xBF};
+    if (lead == 0xF0) return {4, 0x90, 0xBF};
+    if (lead >= 0xF1 && lead <= 0xF3) return {4, 0x80, 0xBF};
+    if (lead == 0xF4) return {4, 0x80, 0x8F};
+    return {0, 0, 0};
+}
+
+bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
+
+// Length of the well-formed sequence at the start of text, 0 when it is not one.
+std::size_t Utf8SequenceLength(std::string_view text) {
+    const Utf8Lead lead = ClassifyUtf8Lead(static_cast<unsigned char>(text[0]));
+    if (lead.length <= 1) return lead.length;
+    if (text.size() < lead.length) return 0;
+    const auto second = static_cast<unsigned char>(text[1]);
+    if (second < lead.secondLow || second > lead.secondHigh) return 0;
+    for (std::size_t i = 2; i < lead.length; ++i) {
+        if (!IsContinuation(static_cast<unsigned char>(text[i]))) return 0;
+    }
+    return lead.length;
+}
+
+// Characters past U+00FF have no 8-bit byte and become one '?' each; a byte
+// that is not part of a well-formed sequence becomes one '?' of its own.
+std::string Utf8ToLatin1(std::string_view text) {
+    std::string latin1;
+    latin1.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = Utf8SequenceLength(text);
+        if (length == 1) {
+            latin1 += text[0];
+        } else {
+            const auto lead = static_cast<unsigned char>(text[0]);
+            // Only C2 and C3 lead the two-byte forms of U+0080..U+00FF.
+            const bool fitsInByte = length == 2 && lead <= 0xC3;
+            latin1 += fitsInByte ? static_cast<char>(((lead & 0x1F) << 6) | (static_cast<unsigned char>(text[1]) & 0x3F)) : '?';
+        }
+        text.remove_prefix(std::max<std::size_t>(length, 1));
+    }
+    return latin1;
+}
+
+// Names, keys and values handed in, in the document's own encoding.
+std::string ToDocumentText(const PreferenceDocument& document, std::string_view text) {
+    return document.utf8 ? Latin1ToUtf8(text) : std::string(text);
+}
+
+// The current group's lines: after its group line (or from the start for the
+// top section) up to the next group line.
+struct Section {
+    std::size_t begin;
+    std::size_t end;
+};
+
+Section CurrentSection(const PreferenceDocument& document) {
+    const std::size_t begin = document.currentGroup < 0 ? 0 : static_cast<std::size_t>(document.currentGroup) + 1;
+    std::size_t end = begin;
+    while (end < document.lines.size() && document.lines[end].kind != PreferenceLineKind::Group) {
+        ++end;
+    }
+    return {begin, end};
+}
+
+// Comments are skipped by kind, not by name: their name is empty and would
+// otherwise match the empty key.
+std::optional<std::size_t> FindEntry(const PreferenceDocument& document, Section section, std::string_view key) {
+    for (std::size_t i = section.begin; i < section.end; ++i) {
+        const PreferenceLine& line = document.lines[i];
+        if (line.kind == PreferenceLineKind::Entry && SameName(line.name, key)) return i;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+PreferenceDocument ParsePreferenceDocument(std::string_view bytes) {
+    PreferenceDocument document;
+    if (bytes.starts_with(kByteOrderMark)) {
+        document.utf8 = true;
+        bytes.remove_prefix(kByteOrderMark.size());
+    }
+    // A run of CR and LF ends one line and then yields only empty lines, which
+    // are dropped like any other blank line.
+    std::size_t position = 0;
+    while (position < bytes.size()) {
+        const std::size_t end = std::min(bytes.find_first_of(kLineEnds, position), bytes.size());
+        const std::string_view line = TrimLeft(bytes.substr(position, end - position));
+        if (!line.empty()) {
+            document.lines.push_back(ParseLine(line));
+        }
+        position = end + 1;
+    }
+    return document;
+}
+
+bool SelectPreferenceGroup(PreferenceDocument& document, std::string_view name) {
+    document.pendingGroup.clear();
+    if (name.empty()) {
+        document.currentGroup = -1;
+        return true;
+    }
+    std::string wanted = ToDocumentText(document, name);
+    const auto found = std::ranges::find_if(document.lines, [&](const PreferenceLine& line) {
+        return line.kind == PreferenceLineKind::Group && SameName(line.name, wanted);
+    });
+    if (found == document.lines.end()) {
+        document.pendingGroup = std::move(wanted);
+        return false;
+    }
+    document.currentGroup = found - document.lines.begin();
+    return true;
+}
+
+std::string ReadPreferenceString(const PreferenceDocument& document, std::string_view key, std::string_view fallback) {
+    if (!document.pendingGroup.empty()) return std::string(fallback);
+    const auto found = FindEntry(document, CurrentSection(document), ToDocumentText(document, key));
+    if (!found) return std::string(fallback);
+    const std::string_view value = TrimRight(TrimLeft(document.lines[*found].value));
+    return document.utf8 ? Utf8ToLatin1(value) : std::string(value);
+}
+
+void WritePreferenceString(PreferenceDocument& document, std::string_view key, std::string_view value) {
+    if (!document.pendingGroup.empty()) {
+        document.lines.push_back({PreferenceLineKind::Group, std::move(document.pendingGroup), {}});
+        document.pendingGroup.clear();
+        document.currentGroup = static_cast<std::ptrdiff_t>(document.lines.size()) - 1;
+    }
+    const Section section = CurrentSection(document);
+    std::string documentKey = ToDocumentText(document, key);
+    std::string documentValue = ToDocumentText(document, value);
+    document.modified = true;
+    if (const auto found = FindEntry(document, section, documentKey)) {
+        // The caller's spelling of the key wins, so a rebuild can fix its case.
+        document.lines[*found].name = std::move(documentKey);
+        document.lines[*found].value = std::move(documentValue);
+        return;
+    }
+    const auto at = document.lines.begin() + static_cast<std::ptrdiff_t>(section.end);
+    document.lines.insert(at, {PreferenceLineKind::Entry, std::move(documentKey), std::move(documentValue)});
+}
+
+std::string SerialisePreferenceDocument(const PreferenceDocument& document) {
+    std::string text;
+    if (document.utf8) {
+        text += kByteOrderMark;
+        text += "\r\n";
+    }
+    for (const PreferenceLine& line : document.lines) {
+        switch (line.kind) {
+        case PreferenceLineKind::Group:
+            text += '[';
+            text += line.name;
+            text += ']';
+            break;
+        case PreferenceLineKind::Comment:
+            text += "; ";
+            text += line.value;
+            break;
+        case PreferenceLineKind::Entry:
+            text += line.name;
+            text += " = ";
+            text += line.value;
+            break;
+        }
+        text += "\r\n";
+    }
+    return text;
+}

@@ -1,0 +1,153 @@
+#include "dictionary/preference_file.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "dictionary/preference_document.h"
+
+namespace {
+
+// The dictionary is a few hundred KiB; anything past this is not one, and
+// reading it whole into memory would only invite an out-of-memory failure.
+constexpr DWORD kLargestReadableFile = 256u * 1024u * 1024u;
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    FileHandle& operator=(FileHandle&& other) noexcept {
+        FileHandle moved(std::move(other));
+        std::swap(handle_, moved.handle_);
+        return *this;
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (IsOpen()) CloseHandle(handle_);
+    }
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+struct OpenDocument {
+    FileHandle file;
+    PreferenceDocument document;
+    bool readOnly = false;
+};
+
+// The engine's one document; empty when nothing is open.
+std::optional<OpenDocument>& Current() {
+    static std::optional<OpenDocument> current;
+    return current;
+}
+
+FileHandle OpenExisting(const std::string& path, DWORD access, DWORD share) {
+    return FileHandle(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool ReadExactly(HANDLE file, char* buffer, DWORD size) {
+    DWORD read = 0;
+    return ReadFile(file, buffer, size, &read, nullptr) && read == size;
+}
+
+// The whole file, byte-order mark included so the parser sees what is on disk.
+std::optional<std::string> ReadWholeFile(HANDLE file) {
+    DWORD sizeHigh = 0;
+    const DWORD size = GetFileSize(file, &sizeHigh);
+    // A failed query answers INVALID_FILE_SIZE, which is past the limit too.
+    if (sizeHigh != 0 || size > kLargestReadableFile) return std::nullopt;
+    std::string bytes(size, '\0');
+    DWORD done = 0;
+    if (size >= 3) {
+        if (!ReadExactly(file, bytes.data(), 3)) return std::nullopt;
+        if (std::string_view(bytes.data(), 3) == "\xEF\xBB\xBF") {
+            done = 3;
+        } else if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
+            return std::nullopt;
+        }
+    }
+    if (done == size) return bytes;
+    if (!ReadExactly(file, bytes.data() + done, size - done)) return std::nullopt;
+    return bytes;
+}
+
+// Writes the canonical text over the file and cuts off whatever older, longer
+// text followed it.
+bool WriteBack(HANDLE file, const std::string& text) {
+    if (text.size() > MAXDWORD) return false;
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
+    const auto size = static_cast<DWORD>(text.size());
+    DWORD written = 0;
+    const bool whole = WriteFile(file, text.data(), size, &written, nullptr) && written == size;
+    return SetEndOfFile(file) && whole;
+}
+
+}  // namespace
+
+namespace PreferenceFile {
+
+bool Create(const std::string& path) {
+    Close();
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) return false;
+    Current() = OpenDocument{std::move(file), {}, false};
+    return true;
+}
+
+bool Open(const std::string& path) {
+    Close();
+    bool readOnly = false;
+    FileHandle file = OpenExisting(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
+    if (!file.IsOpen()) {
+        // Someone else holds the file for writing, or it is marked read-only:
+        // it can still be read, only never written back.
+        readOnly = true;
+        file = OpenExisting(path, GENERIC_READ, FILE_SHARE_READ);
+    }
+    if (!file.IsOpen()) {
+        file = OpenExisting(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    }
+    if (!file.IsOpen()) return false;
+    // A short read means the file changed under us; better no document than
+    // half of one that a later write-back would make permanent.
+    const std::optional<std::string> bytes = ReadWholeFile(file.Get());
+    if (!bytes) return false;
+    Current() = OpenDocument{std::move(file), ParsePreferenceDocument(*bytes), readOnly};
+    return true;
+}
+
+bool SelectGroup(const std::string& name) {
+    if (!Current()) return false;
+    return SelectPreferenceGroup(Current()->document, name);
+}
+
+std::string ReadString(const std::string& key, const std::string& fallback) {
+    if (!Current()) return fallback;
+    return ReadPreferenceString(Current()->document, key, fallback);
+}
+
+void WriteString(const std::string& key, const std::string& value) {
+    if (!Current()) return;
+    WritePreferenceString(Current()->document, key, value);
+}
+
+bool Close() {
+    std::optional<OpenDocument>& current = Current();
+    if (!current) return true;
+    bool written = true;
+    if (current->document.modified && !current->readOnly) {
+        written = WriteBack(current->file.Get(), SerialisePreferenceDocument(current->document));
+    }
+    current.reset();
+    return written;
+}
+
+}  // namespace PreferenceFile

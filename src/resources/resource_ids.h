@@ -1,0 +1,5 @@
+#pragma once
+// Numbers of the program's own resources.
+
+#define IDI_PROGRAM 1
+#define IDB_BANNER 200

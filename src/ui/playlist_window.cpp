@@ -1,0 +1,185 @@
+#include "ui/playlist_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/process_values.h"
+#include "dictionary/dictionary.h"
+#include "log/event_log.h"
+#include "ui/playlist_text.h"
+#include "ui/text_codec.h"
+#include "ui/toolkit.h"
+
+namespace {
+
+constexpr int kOk = 61;
+constexpr int kCancel = 62;
+constexpr int kSongList = 63;
+constexpr int kLabel = 64;
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle()
+    {
+        if (valid()) CloseHandle(handle_);
+    }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+std::string PlaylistPath()
+{
+    return GameRoot + "Songs\\Playlist.txt";
+}
+
+std::wstring Text(const char* key, const char* fallback)
+{
+    return DecodeText(LookupText(key, fallback), UiCodePage(LanguageCode));
+}
+
+HWND CreateChild(HWND window, const wchar_t* className, const std::wstring& text, DWORD style, DWORD extendedStyle,
+                 int id, int x, int y, int width, int height)
+{
+    HWND control = CreateWindowExW(extendedStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                   height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return control;
+}
+
+std::vector<std::string> ListSongs()
+{
+    std::vector<std::string> songs;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((GameRoot + "Songs\\*.mp3").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return songs;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) songs.emplace_back(entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return songs;
+}
+
+bool ReadPlaylistFile(std::string& bytes)
+{
+    FileHandle file(CreateFileA(PlaylistPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return false;
+    bytes.resize(read);
+    return true;
+}
+
+void FillSongList(HWND list, const std::vector<std::string>& songs)
+{
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        std::wstring name = DecodeText(songs[i], CP_ACP);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = name.data();
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    std::string playlist;
+    if (!ReadPlaylistFile(playlist)) return;
+    for (const std::string& line : ReadPlaylistLines(playlist))
+        for (std::size_t i = 0; i < songs.size(); ++i)
+            if (songs[i] == line) ListView_SetItemState(list, static_cast<int>(i), INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes)
+{
+    DWORD written = 0;
+    return bytes.empty() ||
+           (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
+}
+
+enum class FreshFile { CannotCreate, Incomplete, Complete };
+
+FreshFile WriteFreshFile(const std::string& path, const std::string& text)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return FreshFile::CannotCreate;
+    return WriteAll(file.get(), text) && FlushFileBuffers(file.get()) ? FreshFile::Complete : FreshFile::Incomplete;
+}
+
+// The old playlist is replaced only by a complete new one: the new file is
+// written beside it and then moved over it. Where the folder cannot take a
+// new file, the playlist is rewritten in place as the game's old editor did.
+bool SavePlaylistText(const std::string& text)
+{
+    const std::string path = PlaylistPath();
+    const std::string fresh = path + ".new";
+    switch (WriteFreshFile(fresh, text)) {
+    case FreshFile::Complete:
+        if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        DeleteFileA(fresh.c_str());
+        return false;
+    case FreshFile::Incomplete: DeleteFileA(fresh.c_str()); return false;
+    case FreshFile::CannotCreate: break;
+    }
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid()) return WriteAll(file.get(), text);
+    FileHandle existing(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return existing.valid() && WriteAll(existing.get(), text);
+}
+
+void SavePlaylist(HWND list, const std::vector<std::string>& songs)
+{
+    std::vector<std::string> ticked;
+    for (std::size_t i = 0; i < songs.size(); ++i)
+        if (ListView_GetCheckState(list, static_cast<int>(i))) ticked.push_back(songs[i]);
+    if (!SavePlaylistText(PlaylistText(ticked))) LogEvent("Can't write playlist file " + PlaylistPath() + "!");
+}
+
+}  // namespace
+
+void PlaylistEditor()
+{
+    HWND window = CreateProgramWindow(Text("60", "Playlist"), WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 232, 246);
+    if (!window) return;
+
+    CreateChild(window, L"STATIC", Text("64", "Available songs:"), SS_LEFT, 0, kLabel, 10, 10, 200, 25);
+    HWND list = CreateChild(window, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                            kSongList, 5, 40, 220, 170);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES);
+    std::wstring columnTitle = Text("63", "Songs");
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 220;
+    column.pszText = columnTitle.data();
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    const std::vector<std::string> songs = ListSongs();
+    FillSongList(list, songs);
+    CreateChild(window, L"BUTTON", Text("61", "Ok"), BS_PUSHBUTTON | WS_TABSTOP, 0, kOk, 10, 215, 100, 25);
+    CreateChild(window, L"BUTTON", Text("62", "Cancel"), BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel, 120, 215, 100, 25);
+    SetFocusControl(window, list);
+
+    // Every other event, the main window's included, is consumed here.
+    for (;;) {
+        const UiEvent event = WaitEvent();
+        if (event.kind != UiEventKind::Control || event.window != window) continue;
+        if (event.controlId == kCancel) break;
+        if (event.controlId == kOk) {
+            SavePlaylist(list, songs);
+            break;
+        }
+    }
+    DestroyWindow(window);
+}

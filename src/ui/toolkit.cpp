@@ -1,0 +1,122 @@
+#include "ui/toolkit.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <deque>
+#include <map>
+
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"KervaneSettingsWindow";
+constexpr UINT kEventPosted = WM_APP + 1;
+
+std::deque<UiEvent> PendingEvents;
+std::map<HWND, HWND> FocusControls;
+
+bool IsControlNotification(WORD code)
+{
+    return code == BN_CLICKED || code == CBN_SELCHANGE || code == EN_CHANGE;
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0 && IsControlNotification(HIWORD(wParam)))
+            RaiseEvent({UiEventKind::Control, window, LOWORD(wParam)});
+        return 0;
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == NM_CLICK || header->code == LVN_ITEMCHANGED)
+            RaiseEvent({UiEventKind::Control, window, static_cast<int>(header->idFrom)});
+        return 0;
+    }
+    case WM_CLOSE:
+        // Closing is the loop's decision, not the window's.
+        RaiseEvent({UiEventKind::CloseRequest, window, -1});
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window, focus)) FocusControls[window] = focus;
+        } else if (auto found = FocusControls.find(window); found != FocusControls.end()) {
+            SetFocus(found->second);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        FocusControls.erase(window);
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterWindowClass()
+{
+    static bool registered = false;
+    if (registered) return true;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    registered = RegisterClassExW(&windowClass) != 0;
+    return registered;
+}
+
+}  // namespace
+
+void RaiseEvent(const UiEvent& event)
+{
+    PendingEvents.push_back(event);
+    PostThreadMessageW(GetCurrentThreadId(), kEventPosted, 0, 0);
+}
+
+UiEvent WaitEvent()
+{
+    for (;;) {
+        if (!PendingEvents.empty()) {
+            const UiEvent event = PendingEvents.front();
+            PendingEvents.pop_front();
+            return event;
+        }
+        MSG message;
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) return {UiEventKind::CloseRequest, nullptr, -1};
+        if (message.hwnd == nullptr) continue;  // the wake-up note itself
+        // Tab, Shift+Tab and the space bar work between controls as in a dialog.
+        HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        if (root && IsDialogMessageW(root, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+HWND CreateProgramWindow(const std::wstring& title, DWORD style, int clientWidth, int clientHeight)
+{
+    if (!RegisterWindowClass()) return nullptr;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int width = std::min<int>(frame.right - frame.left, screenWidth);
+    const int height = std::min<int>(frame.bottom - frame.top, screenHeight);
+    return CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style, (screenWidth - width) / 2,
+                           (screenHeight - height) / 2, width, height, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+void SetFocusControl(HWND window, HWND control)
+{
+    FocusControls[window] = control;
+    SetFocus(control);
+}

@@ -1,0 +1,229 @@
+// The playlist editor on the real program: which songs it lists and ticks,
+// what OK writes to "Songs\Playlist.txt", and that nothing else happens while
+// it is open.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "program_driver.h"
+#include "wine_fixtures.h"
+
+namespace {
+
+const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
+const std::wstring kTitle = L"Vaelmoor: Kervane settings";
+
+class PlaylistEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteKeyTree(kGame);
+        CreateDirectoryA("Dict", nullptr);
+        CreateDirectoryA("Game", nullptr);
+        CreateDirectoryA("Game\\Songs", nullptr);
+        CreateDirectoryA("Game\\Songs\\x.mp3", nullptr);  // a folder, not a song
+        for (const char* song : {"Dawn.mp3", "March.MP3", "Road.mp3"}) WriteWholeFile(Songs() + song, "ID3");
+        WriteWholeFile(Songs() + "notes.txt", "not a song");
+        SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, folder.path() + "\\Game" + '\0');
+    }
+    void TearDown() override { DeleteKeyTree(kGame); }
+
+    std::string Songs() const { return folder.path() + "\\Game\\Songs\\"; }
+    std::string Playlist() const { return Songs() + "Playlist.txt"; }
+
+    // Opens the playlist window by ticking "Use playlist" in a running program.
+    HWND OpenPlaylist(ProgramRun& program, HWND& mainWindow)
+    {
+        mainWindow = program.WaitForWindow(kTitle);
+        if (!mainWindow) return nullptr;
+        Click(GetDlgItem(mainWindow, 19));
+        return program.WaitForWindow(L"Playlist:");
+    }
+
+    // The ticked songs as the window shows them.
+    static std::vector<std::wstring> Ticked(HWND list)
+    {
+        std::vector<std::wstring> ticked;
+        const std::vector<std::wstring> items = ListViewItems(list);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (IsItemTicked(list, static_cast<int>(i))) ticked.push_back(items[i]);
+        return ticked;
+    }
+
+    static std::string Narrow(const std::vector<std::wstring>& songs)
+    {
+        std::string text;
+        for (const std::wstring& song : songs) text += std::string(song.begin(), song.end()) + "\r\n";
+        return text;
+    }
+
+    ScratchFolder folder;
+};
+
+TEST_F(PlaylistEndToEnd, ListsTheSongsAndTicksThePlaylist)
+{
+    // LF and CR line ends, a line in other letter case, one with a trailing
+    // blank, a song that is gone, and the last line without an end.
+    WriteWholeFile(Playlist(), "Road.mp3\ndawn.mp3\rMarch.MP3 \r\nGone.mp3\r\nMarch.MP3");
+    ProgramRun program(folder.path());
+    HWND mainWindow = nullptr;
+    HWND playlist = OpenPlaylist(program, mainWindow);
+    ASSERT_NE(playlist, nullptr);
+
+    HWND list = GetDlgItem(playlist, 63);
+    std::vector<std::wstring> songs = ListViewItems(list);
+    std::sort(songs.begin(), songs.end());
+    EXPECT_EQ(songs, (std::vector<std::wstring>{L"Dawn.mp3", L"March.MP3", L"Road.mp3"}));
+    std::vector<std::wstring> ticked = Ticked(list);
+    std::sort(ticked.begin(), ticked.end());
+    EXPECT_EQ(ticked, (std::vector<std::wstring>{L"March.MP3", L"Road.mp3"}));
+
+    EXPECT_EQ(ControlText(GetDlgItem(playlist, 64)), L"Available songs:");
+    EXPECT_EQ(ControlText(GetDlgItem(playlist, 61)), L"OK");
+    EXPECT_EQ(ControlText(GetDlgItem(playlist, 62)), L"Cancel");
+    EXPECT_FALSE(GetWindowLongW(playlist, GWL_STYLE) & WS_SYSMENU) << "no close box";
+    RECT client;
+    GetClientRect(playlist, &client);
+    EXPECT_EQ(client.right, 232);
+    EXPECT_EQ(client.bottom, 246);
+    const struct {
+        int id, x, y, width, height;
+    } layout[] = {{64, 10, 10, 200, 25}, {63, 5, 40, 220, 170}, {61, 10, 215, 100, 25}, {62, 120, 215, 100, 25}};
+    for (const auto& l : layout) {
+        const RECT rect = ControlRect(GetDlgItem(playlist, l.id));
+        EXPECT_EQ(rect.left, l.x) << l.id;
+        EXPECT_EQ(rect.top, l.y) << l.id;
+        EXPECT_EQ(rect.right - rect.left, l.width) << l.id;
+        EXPECT_EQ(rect.bottom - rect.top, l.height) << l.id;
+    }
+
+    // OK rewrites the file from the ticked items, once each, in list order.
+    const std::vector<std::wstring> order = ListViewItems(list);
+    Click(GetDlgItem(playlist, 61));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    std::vector<std::wstring> expected;
+    for (const std::wstring& song : order)
+        if (song != L"Dawn.mp3") expected.push_back(song);
+    EXPECT_EQ(ReadWholeFile(Playlist()), Narrow(expected));
+
+    Click(GetDlgItem(mainWindow, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+TEST_F(PlaylistEndToEnd, TickingAndOkWritesExactlyTheTickedSongs)
+{
+    ProgramRun program(folder.path());  // no playlist yet
+    HWND mainWindow = nullptr;
+    HWND playlist = OpenPlaylist(program, mainWindow);
+    ASSERT_NE(playlist, nullptr);
+    HWND list = GetDlgItem(playlist, 63);
+    EXPECT_TRUE(Ticked(list).empty());
+    const std::vector<std::wstring> order = ListViewItems(list);
+    ASSERT_EQ(order.size(), 3u);
+    TickItem(list, 2, true);
+    TickItem(list, 0, true);
+    Click(GetDlgItem(playlist, 61));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    EXPECT_EQ(ReadWholeFile(Playlist()), Narrow({order[0], order[2]}));
+
+    // Again, untick everything: an empty file.
+    Click(GetDlgItem(mainWindow, 19));  // unticked: nothing opens
+    Click(GetDlgItem(mainWindow, 19));
+    playlist = program.WaitForWindow(L"Playlist:");
+    ASSERT_NE(playlist, nullptr);
+    list = GetDlgItem(playlist, 63);
+    for (int i = 0; i < 3; ++i) TickItem(list, i, false);
+    Click(GetDlgItem(playlist, 61));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    EXPECT_EQ(ReadWholeFile(Playlist()), "");
+
+    Click(GetDlgItem(mainWindow, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+TEST_F(PlaylistEndToEnd, CancelLeavesTheFileByteForByte)
+{
+    const std::string original = "Road.mp3\nRoad.mp3\n\nGone.mp3";
+    WriteWholeFile(Playlist(), original);
+    ProgramRun program(folder.path());
+    HWND mainWindow = nullptr;
+    HWND playlist = OpenPlaylist(program, mainWindow);
+    ASSERT_NE(playlist, nullptr);
+    for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, 63), i, true);
+    Click(GetDlgItem(playlist, 62));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    Click(GetDlgItem(mainWindow, 104));
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(ReadWholeFile(Playlist()), original);
+}
+
+TEST_F(PlaylistEndToEnd, MainWindowIsDeafWhileThePlaylistIsOpen)
+{
+    ProgramRun program(folder.path());
+    HWND mainWindow = nullptr;
+    HWND playlist = OpenPlaylist(program, mainWindow);
+    ASSERT_NE(playlist, nullptr);
+    Click(GetDlgItem(mainWindow, 104));
+    Click(GetDlgItem(mainWindow, 105));
+    PressCloseBox(mainWindow);
+    EXPECT_EQ(program.WaitForExit(1500), -1L) << "OK, Cancel and the close box were lost, not deferred";
+}
+
+TEST_F(PlaylistEndToEnd, MainWindowWorksAgainAfterThePlaylistCloses)
+{
+    ProgramRun program(folder.path());
+    HWND mainWindow = nullptr;
+    HWND playlist = OpenPlaylist(program, mainWindow);
+    ASSERT_NE(playlist, nullptr);
+    Click(GetDlgItem(mainWindow, 105));  // lost
+    Click(GetDlgItem(playlist, 62));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    EXPECT_TRUE(IsWindow(mainWindow));
+    Click(GetDlgItem(mainWindow, 104));
+    EXPECT_EQ(program.WaitForExit(), 0);
+    const auto stored = ReadRawValue(kGame + "\\Sound", "Custom Play List Enabled");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->data, std::string("\x01\0\0\0", 4));
+}
+
+TEST_F(PlaylistEndToEnd, FailedSaveKeepsTheOldPlaylistAndIsLogged)
+{
+    const std::string original = "Road.mp3\r\n";
+    WriteWholeFile(Playlist(), original);
+    ProgramRun program(folder.path());
+    HWND mainWindow = nullptr;
+    HWND playlist = OpenPlaylist(program, mainWindow);
+    ASSERT_NE(playlist, nullptr);
+    // Another program holds the playlist open and shares it with nobody.
+    HANDLE holder = CreateFileA(Playlist().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, 63), i, true);
+    Click(GetDlgItem(playlist, 61));
+    const bool closed = WaitUntil([&] { return !IsWindow(playlist); });
+    CloseHandle(holder);
+    ASSERT_TRUE(closed);
+    Click(GetDlgItem(mainWindow, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(ReadWholeFile(Playlist()), original);
+    EXPECT_FALSE(ReadWholeFile(Playlist() + ".new")) << "no leftover";
+    EXPECT_EQ(LogEvents().back(), "Can't write playlist file " + Playlist() + "!");
+}
+
+TEST_F(PlaylistEndToEnd, MissingSongsFolderGivesAnEmptyListAndALoggedSave)
+{
+    RemoveTree(folder.path() + "\\Game\\Songs");
+    ProgramRun program(folder.path());
+    HWND mainWindow = nullptr;
+    HWND playlist = OpenPlaylist(program, mainWindow);
+    ASSERT_NE(playlist, nullptr);
+    EXPECT_TRUE(ListViewItems(GetDlgItem(playlist, 63)).empty());
+    Click(GetDlgItem(playlist, 61));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    Click(GetDlgItem(mainWindow, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_FALSE(ReadWholeFile(Playlist()));
+    EXPECT_EQ(LogEvents().back(), "Can't write playlist file " + Playlist() + "!");
+}
+
+}  // namespace

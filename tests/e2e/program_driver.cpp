@@ -1,0 +1,266 @@
+#include "program_driver.h"
+
+#include "wine_fixtures.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const std::wstring* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    if (ControlText(window) != *search->title) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+std::wstring Widen(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring EnvironmentBlock(const std::vector<std::string>& extra)
+{
+    std::vector<std::wstring> entries;
+    for (const std::string& entry : extra) entries.push_back(Widen(entry));
+    LPWCH inherited = GetEnvironmentStringsW();
+    for (const wchar_t* entry = inherited; *entry; entry += wcslen(entry) + 1) {
+        const std::wstring text = entry;
+        const std::wstring name = text.substr(0, text.find(L'=', 1) + 1);
+        const bool replaced = std::any_of(entries.begin(), entries.begin() + static_cast<long>(extra.size()),
+                                          [&](const std::wstring& e) { return _wcsnicmp(e.c_str(), name.c_str(), name.size()) == 0; });
+        if (!replaced) entries.push_back(text);
+    }
+    FreeEnvironmentStringsW(inherited);
+    std::wstring block;
+    for (const std::wstring& entry : entries) block += entry + L'\0';
+    return block + L'\0';
+}
+
+}  // namespace
+
+std::string ProgramPath()
+{
+    return HostPath(KERVANE_PROGRAM);
+}
+
+ProgramRun::ProgramRun(const std::string& workingFolder, const std::vector<std::string>& extraEnvironment)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + Widen(ProgramPath()) + L"\"";
+    std::wstring environment = EnvironmentBlock(extraEnvironment);
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        environment.data(), Widen(workingFolder).c_str(), &startup, &info))
+        return;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+}
+
+ProgramRun::~ProgramRun()
+{
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+HWND ProgramRun::WaitForWindow(const std::wstring& title, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        WindowSearch search{processId_, &title, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (WaitForSingleObject(process_, 50) == WAIT_OBJECT_0) return nullptr;
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}
+
+long ProgramRun::WaitForExit(DWORD timeoutMs)
+{
+    if (!process_) return -1;
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<long>(code);
+}
+
+std::wstring ControlText(HWND control)
+{
+    wchar_t text[1024] = L"";
+    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+std::wstring ClassName(HWND window)
+{
+    wchar_t name[256] = L"";
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+RECT ControlRect(HWND control)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo)
+{
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[512] = L"";
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+int ComboSelection(HWND combo)
+{
+    const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+bool IsTicked(HWND checkBox)
+{
+    return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Click(HWND button)
+{
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+void Choose(HWND combo, int index)
+{
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+void Type(HWND edit, const std::wstring& text)
+{
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PressCloseBox(HWND window)
+{
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+std::wstring FromCp1251(const std::string& bytes)
+{
+    std::wstring text(bytes.size(), L'\0');
+    const int length = MultiByteToWideChar(1251, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                                           static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return text;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+namespace {
+
+// Memory in the process that owns a window: list-view messages carry
+// pointers, which must point into the receiving process.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND window, std::size_t size)
+    {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteMemory()
+    {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    char* at(std::size_t offset) const { return static_cast<char*>(address_) + offset; }
+    void Write(std::size_t offset, const void* data, std::size_t size) const
+    {
+        WriteProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+    void Read(std::size_t offset, void* data, std::size_t size) const
+    {
+        ReadProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+}  // namespace
+
+std::vector<std::wstring> ListViewItems(HWND list)
+{
+    std::vector<std::wstring> items;
+    constexpr std::size_t kChars = 512;
+    RemoteMemory memory(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LVITEMW item{};
+        item.iSubItem = 0;
+        item.cchTextMax = kChars;
+        item.pszText = reinterpret_cast<wchar_t*>(memory.at(sizeof(LVITEMW)));
+        memory.Write(0, &item, sizeof item);
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(memory.at(0)));
+        wchar_t text[kChars] = L"";
+        memory.Read(sizeof(LVITEMW), text, sizeof text);
+        text[kChars - 1] = L'\0';
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+bool IsItemTicked(HWND list, int index)
+{
+    const LRESULT state = SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK);
+    return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+void TickItem(HWND list, int index, bool ticked)
+{
+    RemoteMemory memory(list, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
+    memory.Write(0, &item, sizeof item);
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(memory.at(0)));
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Drives the real KervaneSettings.exe from a second process, as a player
+// would: starts it in a working folder, finds its windows by title and its
+// controls by number, reads them, clicks and chooses, and waits for the end.
+// Every wait is bounded; a program that hangs is killed and fails its test.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class ProgramRun {
+public:
+    // Starts the program with workingFolder as its current directory.
+    // extraEnvironment holds "NAME=value" entries added for the child only.
+    explicit ProgramRun(const std::string& workingFolder, const std::vector<std::string>& extraEnvironment = {});
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    // The visible top-level window of the program with this title; null after the time limit.
+    HWND WaitForWindow(const std::wstring& title, DWORD timeoutMs = 15000) const;
+    // The exit code, or -1 when the program had to be killed after the time limit.
+    long WaitForExit(DWORD timeoutMs = 15000);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+// The program's path as Windows sees it.
+std::string ProgramPath();
+
+std::wstring ControlText(HWND control);
+std::wstring ClassName(HWND window);
+// The control's rectangle in its parent's client coordinates.
+RECT ControlRect(HWND control);
+std::vector<std::wstring> ComboItems(HWND combo);
+int ComboSelection(HWND combo);
+bool IsTicked(HWND checkBox);
+
+// Presses a button or toggles a check box as a click does.
+void Click(HWND button);
+// Chooses an item of a drop-down list as the player does, with its notification.
+void Choose(HWND combo, int index);
+// Replaces the text of an edit field as typing does.
+void Type(HWND edit, const std::wstring& text);
+// Presses the close box.
+void PressCloseBox(HWND window);
+
+// The items of a report-style list of another process, and their check boxes.
+std::vector<std::wstring> ListViewItems(HWND list);
+bool IsItemTicked(HWND list, int index);
+void TickItem(HWND list, int index, bool ticked);
+
+// The program reacts to a click after the click itself has returned; this
+// waits, bounded, until the reaction shows.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// UTF-16 from Windows-1251 bytes, for expected Russian texts.
+std::wstring FromCp1251(const std::string& bytes);

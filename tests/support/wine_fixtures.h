@@ -1,0 +1,45 @@
+#pragma once
+// Helpers for tests that run under Wine against the real file system and
+// registry: a scratch working folder, whole-file reads and writes, and raw
+// registry access that bypasses the program's own store.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A fresh folder under the temp directory, made the current directory for
+// the object's lifetime; removed with everything in it afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+// A path of the build machine's file system as Windows programs under Wine see it.
+std::string HostPath(const std::string& unixPath);
+
+void RemoveTree(const std::string& path);
+std::optional<std::string> ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+// The lines of "Setup.log" in the current folder with their 31-byte time stamps cut off.
+std::vector<std::string> LogEvents();
+
+struct RawValue {
+    DWORD type = 0;
+    std::string data;
+};
+std::optional<RawValue> ReadRawValue(const std::string& path, const std::string& name);
+void SetRawValue(const std::string& path, const std::string& name, DWORD type, const std::string& data);
+void SetDword(const std::string& path, const std::string& name, std::uint32_t value);
+void DeleteKeyTree(const std::string& path);
+bool KeyExists(const std::string& path);
