@@ -74,6 +74,9 @@ start_wine() {
     fi
     as_wine_user wineserver -f -p >/dev/null 2>&1 &
     STARTED_WINESERVER_PID=$!
+    # Wine's background services start with the first program and live as long
+    # as the server. Started here, they hold no test runner's output open.
+    as_wine_user wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 # cleanup: ends the Wine server and Xvfb that this script started, and nothing else.

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "app/process_values.h"
@@ -97,9 +98,12 @@ void FillSongList(HWND list, const std::vector<std::string>& songs)
     }
     std::string playlist;
     if (!ReadPlaylistFile(playlist)) return;
-    for (const std::string& line : ReadPlaylistLines(playlist))
-        for (std::size_t i = 0; i < songs.size(); ++i)
-            if (songs[i] == line) ListView_SetItemState(list, static_cast<int>(i), INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    // A song is ticked when any line names it exactly; a set keeps long
+    // playlists and full folders from multiplying into each other.
+    const std::vector<std::string> lines = ReadPlaylistLines(playlist);
+    const std::unordered_set<std::string> named(lines.begin(), lines.end());
+    for (std::size_t i = 0; i < songs.size(); ++i)
+        if (named.count(songs[i])) ListView_SetItemState(list, static_cast<int>(i), INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes)
