@@ -86,7 +86,7 @@ bool ReadPlaylistFile(std::string& bytes)
     return true;
 }
 
-void FillSongList(HWND list, const std::vector<std::string>& songs)
+void AddSongItems(HWND list, const std::vector<std::string>& songs)
 {
     for (std::size_t i = 0; i < songs.size(); ++i) {
         std::wstring name = DecodeText(songs[i], CP_ACP);
@@ -96,6 +96,10 @@ void FillSongList(HWND list, const std::vector<std::string>& songs)
         item.pszText = name.data();
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+}
+
+void TickPlaylistSongs(HWND list, const std::vector<std::string>& songs)
+{
     std::string playlist;
     if (!ReadPlaylistFile(playlist)) return;
     // A song is ticked when any line names it exactly; a set keeps long
@@ -104,6 +108,18 @@ void FillSongList(HWND list, const std::vector<std::string>& songs)
     const std::unordered_set<std::string> named(lines.begin(), lines.end());
     for (std::size_t i = 0; i < songs.size(); ++i)
         if (named.count(songs[i])) ListView_SetItemState(list, static_cast<int>(i), INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+}
+
+void FillSongList(HWND list, const std::vector<std::string>& songs)
+{
+    // The window is already visible: repainting after every one of a few
+    // thousand songs would take far longer than the filling itself.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_SETITEMCOUNT, songs.size(), 0);
+    AddSongItems(list, songs);
+    TickPlaylistSongs(list, songs);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes)

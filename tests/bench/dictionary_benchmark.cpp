@@ -13,22 +13,13 @@
 
 #include "dictionary/built_in_texts.h"
 #include "dictionary/preference_document.h"
+#include "rebuilt_dictionary.h"
 
 namespace {
 
-// The dictionary a rebuild produces, made with the same engine calls.
 const std::string& RebuiltDictionary()
 {
-    static const std::string bytes = [] {
-        PreferenceDocument document;
-        for (const BuiltInText& row : BuiltInTexts()) {
-            SelectPreferenceGroup(document, row.key);
-            const std::string texts[] = {row.english, row.russian, "", "", "", "", "", "", "", ""};
-            for (std::size_t i = 0; i < std::size(kDictionaryLanguages); ++i)
-                WritePreferenceString(document, kDictionaryLanguages[i], texts[i]);
-        }
-        return SerialisePreferenceDocument(document);
-    }();
+    static const std::string bytes = RebuiltDictionaryBytes();
     return bytes;
 }
 

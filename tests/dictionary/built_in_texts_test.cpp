@@ -6,7 +6,7 @@
 #include <iterator>
 #include <set>
 
-#include "dictionary/preference_document.h"
+#include "rebuilt_dictionary.h"
 
 namespace {
 
@@ -16,24 +16,11 @@ std::string ReadReference()
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// The dictionary a rebuild produces, built with the same engine calls.
-std::string RebuiltDictionary()
-{
-    PreferenceDocument document;
-    for (const BuiltInText& row : BuiltInTexts()) {
-        SelectPreferenceGroup(document, row.key);
-        const std::string texts[] = {row.english, row.russian, "", "", "", "", "", "", "", ""};
-        for (std::size_t i = 0; i < std::size(kDictionaryLanguages); ++i)
-            WritePreferenceString(document, kDictionaryLanguages[i], texts[i]);
-    }
-    return SerialisePreferenceDocument(document);
-}
-
 TEST(BuiltInTexts, RebuiltDictionaryMatchesTheReferenceByteForByte)
 {
     const std::string reference = ReadReference();
     ASSERT_FALSE(reference.empty());
-    const std::string rebuilt = RebuiltDictionary();
+    const std::string rebuilt = RebuiltDictionaryBytes();
     EXPECT_EQ(rebuilt.size(), reference.size());
     EXPECT_TRUE(rebuilt == reference);
     std::size_t lines = 0;

@@ -1,0 +1,246 @@
+// Whatever the editor finds on disk or in the registry, it opens, stays
+// responsive, ends with exit code 0 and loses no setting.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "program_driver.h"
+
+#include <commctrl.h>
+#include "wine_fixtures.h"
+
+namespace {
+
+const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
+const std::wstring kTitle = L"Vaelmoor: Kervane settings";
+
+class BadInput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteKeyTree(kGame);
+        CreateDirectoryA("Dict", nullptr);
+    }
+    void TearDown() override { DeleteKeyTree(kGame); }
+
+    // Opens the editor, lets check look at it, presses finish, and expects a clean end.
+    void OpenAndClose(const std::function<void(HWND)>& check, int finish = 105, DWORD timeoutMs = 30000)
+    {
+        ProgramRun program(folder.path());
+        HWND window = program.WaitForWindow(kTitle, timeoutMs);
+        ASSERT_NE(window, nullptr) << "the window never came";
+        check(window);
+        Click(GetDlgItem(window, finish));
+        EXPECT_EQ(program.WaitForExit(timeoutMs), 0);
+    }
+
+    std::string GameFolder() const { return folder.path() + "\\Game"; }
+
+    ScratchFolder folder;
+};
+
+TEST_F(BadInput, DictionaryContents)
+{
+    std::string garbage;
+    for (int i = 0; i < 65536; ++i) garbage.push_back(static_cast<char>((i * 7919 + 13) & 0xFF));
+    std::string manyGroups;
+    for (int i = 0; i < 100000; ++i) manyGroups += "[g" + std::to_string(i) + "]\r\nEN = x\r\n";
+    manyGroups += "[100]\r\nEN = Found at the end\r\n";
+    const std::string longLine = "[100]\r\nEN = " + std::string(1 << 20, 'v') + "\r\n[101]\n" + std::string(1 << 20, 'k');
+    std::string tenMegabytes = "[100]\r\nEN = Big\r\n; " + std::string(10 << 20, ';') + "\r\n";
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::wstring videoFrame;
+    } cases[] = {
+        {"binary garbage", garbage, L"Video"},
+        {"zero bytes", std::string("[100]\0\r\nEN = Vid\0eo\r\n", 20), L"Vid"},  // a window text ends at a zero
+        {"100,000 groups", manyGroups, L"Found at the end"},
+        {"lines of a megabyte", longLine, L""},  // too long to read back through a window message
+        {"only a byte-order mark", "\xEF\xBB\xBF", L"Video"},
+        {"ten megabytes", tenMegabytes, L"Big"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteWholeFile("Dict\\Setup.ini", c.bytes);
+        OpenAndClose([&](HWND window) {
+            if (!c.videoFrame.empty()) {
+                EXPECT_EQ(ControlText(GetDlgItem(window, 100)), c.videoFrame);
+            }
+            EXPECT_EQ(ControlText(GetDlgItem(window, 104)), L"OK");
+        }, 105, 60000);
+        EXPECT_EQ(ReadWholeFile("Dict\\Setup.ini"), c.bytes) << "the dictionary is only read";
+    }
+}
+
+TEST_F(BadInput, DictionaryHeldOpenOrReadOnly)
+{
+    WriteWholeFile("Dict\\Setup.ini", "[100]\r\nEN = Pictures\r\n");
+    HANDLE holder = CreateFileA("Dict\\Setup.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    OpenAndClose([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, 100)), L"Video"); });
+    CloseHandle(holder);
+    EXPECT_EQ(LogEvents().size(), 105u + 1u) << "every lookup and the rules folder";
+
+    SetFileAttributesA("Dict\\Setup.ini", FILE_ATTRIBUTE_READONLY);
+    OpenAndClose([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, 100)), L"Pictures"); });
+    SetFileAttributesA("Dict\\Setup.ini", FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(BadInput, WronglyTypedAndOversizedRegistryValues)
+{
+    const std::string huge(10000, 'h');
+    const std::string sixteen(16, '\x01');
+    const char* const keys[] = {"Video", "Sound", "General", "Workspace", "Email", "Kerv ++  "};
+    const char* const names[] = {"Sound Effects Enabled", "Music Enabled", "Use DirectSound", "Selection Sounds Enabled",
+                                 "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled",
+                                 "Show Intro", "Allow Resolution Switches", "Use Direct3D", "Blood",
+                                 "Autosave Before TC", "Custom Resources", "Detail Level", "Cursor Mode", "Language",
+                                 "Display Mode", "Display Width", "Display Height", "Root Directory",
+                                 "Resources Name", "Local Email address", "SMTP Server", "Attachment Directory",
+                                 "Auto Save", "Auto Move", "View Panning", "Center On Event", "Scroll Speed",
+                                 "Movement Speed", "Default Play Mode", "Combat Resolve Mode",
+                                 "Custom Play List Enabled"};
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "10,000-character texts" : "16-byte binaries");
+        DeleteKeyTree(kGame);
+        for (const char* key : keys)
+            for (const char* name : names)
+                SetRawValue(kGame + "\\" + key, name, round == 0 ? REG_SZ : REG_BINARY,
+                            round == 0 ? huge + '\0' : sixteen);
+        OpenAndClose([&](HWND window) {
+            EXPECT_TRUE(IsTicked(GetDlgItem(window, 1))) << "unreadable reads as a missing value: checked";
+            EXPECT_EQ(ComboSelection(GetDlgItem(window, 32)), -1);
+            EXPECT_EQ(ComboSelection(GetDlgItem(window, 30)), 1) << "-1*-1 matches no mode";
+            // A text too long for the 260-byte read is empty; a short binary is taken as text.
+            EXPECT_EQ(ControlText(GetDlgItem(window, 51)), round == 0 ? L"" : std::wstring(16, L'\x01'));
+        }, 104);
+        const auto music = ReadRawValue(kGame + "\\Sound", "Music Enabled");
+        ASSERT_TRUE(music);
+        EXPECT_EQ(music->type, static_cast<DWORD>(REG_DWORD));
+        const auto root = ReadRawValue(kGame + "\\General", "Root Directory");
+        ASSERT_TRUE(root);
+        EXPECT_EQ(root->data.size(), round == 0 ? huge.size() + 1 : 16u) << "never written, so never cut";
+    }
+}
+
+TEST_F(BadInput, RootDirectoryLongerThanAPathOrWithAccents)
+{
+    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, "C:\\" + std::string(255, 'r') + '\0');
+    OpenAndClose([](HWND window) { EXPECT_TRUE(ComboItems(GetDlgItem(window, 35)).empty()); });
+    EXPECT_EQ(LogEvents().back(),
+              "Can't create mo lists for directory: C:\\" + std::string(255, 'r') + "\\User\\Resources\\!");
+
+    // Names in the system's code page: "Jeux \xE9t\xE9" and a rules folder "R\xE8gles".
+    const std::string root = folder.path() + "\\Jeux \xE9t\xE9";
+    CreateDirectoryA(root.c_str(), nullptr);
+    CreateDirectoryA((root + "\\User").c_str(), nullptr);
+    CreateDirectoryA((root + "\\User\\Resources").c_str(), nullptr);
+    CreateDirectoryA((root + "\\User\\Resources\\R\xE8gles").c_str(), nullptr);
+    CreateDirectoryA((root + "\\User\\Resources\\" + std::string(200, 'n')).c_str(), nullptr);
+    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, root + '\0');
+    SetRawValue(kGame + "\\General", "Resources Name", REG_SZ, std::string("User\\Resources\\R\xE8gles\\") + '\0');
+    wchar_t accented[16];
+    MultiByteToWideChar(CP_ACP, 0, "R\xE8gles", -1, accented, 16);
+    OpenAndClose([&](HWND window) {
+        HWND rules = GetDlgItem(window, 35);
+        const auto items = ComboItems(rules);
+        ASSERT_EQ(items.size(), 2u);
+        ASSERT_GE(ComboSelection(rules), 0);
+        EXPECT_EQ(items.at(static_cast<std::size_t>(ComboSelection(rules))), accented);
+    }, 104);
+    std::string stored = "User\\Resources\\R\xE8gles\\";
+    stored.resize(256, '\0');
+    EXPECT_EQ(ReadRawValue(kGame + "\\General", "Resources Name")->data, stored) << "stored back byte for byte";
+}
+
+TEST_F(BadInput, ThousandsOfRulesFolders)
+{
+    const std::string rules = GameFolder() + "\\Kervane";
+    CreateDirectoryA(GameFolder().c_str(), nullptr);
+    CreateDirectoryA(rules.c_str(), nullptr);
+    for (int i = 0; i < 3000; ++i) CreateDirectoryA((rules + "\\Rules " + std::to_string(i)).c_str(), nullptr);
+    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, GameFolder() + '\0');
+    SetDword(kGame + "\\Kerv ++  ", "Custom Resources", 1);
+    SetRawValue(kGame + "\\Kerv ++  ", "Resources Name", REG_SZ, std::string("Kervane\\Rules 2999\\") + '\0');
+    OpenAndClose([](HWND window) {
+        HWND box = GetDlgItem(window, 35);
+        EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 3000);
+        wchar_t selected[64] = L"";
+        SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(ComboSelection(box)), reinterpret_cast<LPARAM>(selected));
+        EXPECT_STREQ(selected, L"Rules 2999");
+    });
+}
+
+TEST_F(BadInput, PlaylistOfManyAndOfLongLines)
+{
+    const std::string songs = GameFolder() + "\\Songs\\";
+    CreateDirectoryA(GameFolder().c_str(), nullptr);
+    CreateDirectoryA(songs.c_str(), nullptr);
+    for (int i = 0; i < 500; ++i) WriteWholeFile(songs + "Song " + std::to_string(i) + ".mp3", "ID3");
+    std::string playlist;
+    for (int i = 0; i < 100000; ++i) playlist += "Song " + std::to_string(i % 1000) + ".mp3\r\n";
+    playlist += std::string(1 << 20, 'L') + "\r\n";
+    WriteWholeFile(songs + "Playlist.txt", playlist);
+    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, GameFolder() + '\0');
+
+    ProgramRun program(folder.path());
+    HWND window = program.WaitForWindow(kTitle);
+    ASSERT_NE(window, nullptr);
+    Click(GetDlgItem(window, 19));
+    HWND editor = program.WaitForWindow(L"Playlist:", 30000);
+    ASSERT_NE(editor, nullptr);
+    HWND list = GetDlgItem(editor, 63);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 500);
+    for (int i : {0, 250, 499}) EXPECT_TRUE(IsItemTicked(list, i)) << i;
+    Click(GetDlgItem(editor, 61));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 30000));
+    Click(GetDlgItem(window, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+    const auto saved = ReadWholeFile(songs + "Playlist.txt");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(std::count(saved->begin(), saved->end(), '\n'), 500) << "each song once";
+}
+
+TEST_F(BadInput, ImageLibraryLockedDuringTheSwitch)
+{
+    const std::string images = GameFolder() + "\\Images\\";
+    CreateDirectoryA(GameFolder().c_str(), nullptr);
+    CreateDirectoryA(images.c_str(), nullptr);
+    WriteWholeFile(images + "General.ilb", "active");
+    WriteWholeFile(images + "General_Old.ilb", "old");
+    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, GameFolder() + '\0');
+    HANDLE holder = CreateFileA((images + "General.ilb").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    OpenAndClose([](HWND window) { Click(GetDlgItem(window, 18)); }, 104);
+    CloseHandle(holder);
+    // Whatever the renames could do, no library is lost or overwritten.
+    int libraries = 0;
+    std::string contents;
+    for (const char* name : {"General.ilb", "General_New.ilb", "General_Old.ilb"}) {
+        if (const auto bytes = ReadWholeFile(images + name)) {
+            ++libraries;
+            contents += *bytes + ";";
+        }
+    }
+    EXPECT_EQ(libraries, 2);
+    EXPECT_NE(contents.find("active;"), std::string::npos);
+    EXPECT_NE(contents.find("old;"), std::string::npos);
+}
+
+TEST_F(BadInput, LogThatCannotBeWritten)
+{
+    WriteWholeFile("Setup.log", "old lines\r\n");
+    HANDLE holder = CreateFileA("Setup.log", GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    RemoveDirectoryA("Dict");  // every lookup wants a line
+    OpenAndClose([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, 100)), L"Video"); });
+    CloseHandle(holder);
+    EXPECT_EQ(ReadWholeFile("Setup.log"), "old lines\r\n");
+}
+
+}  // namespace
