@@ -139,3 +139,44 @@ bool KeyExists(const std::string& path)
     RegCloseKey(key);
     return true;
 }
+
+std::map<std::string, RawValue> RegistryTree(const std::string& path)
+{
+    std::map<std::string, RawValue> tree;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return tree;
+    char name[16384];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (auto value = ReadRawValue(path, name)) tree[path + "|" + name] = *value;
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        tree.merge(RegistryTree(path + "\\" + name));
+    }
+    RegCloseKey(key);
+    return tree;
+}
+
+std::map<std::string, std::string> FolderTree(const std::string& path)
+{
+    std::map<std::string, std::string> tree;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return tree;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string child = path + "\\" + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[name] = "<folder>";
+            for (auto& [inner, bytes] : FolderTree(child)) tree[name + "\\" + inner] = bytes;
+        } else {
+            tree[name] = ReadWholeFile(child).value_or("<unreadable>");
+        }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return tree;
+}

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,9 +38,15 @@ std::vector<std::string> LogEvents();
 struct RawValue {
     DWORD type = 0;
     std::string data;
+    bool operator==(const RawValue&) const = default;
 };
 std::optional<RawValue> ReadRawValue(const std::string& path, const std::string& name);
 void SetRawValue(const std::string& path, const std::string& name, DWORD type, const std::string& data);
 void SetDword(const std::string& path, const std::string& name, std::uint32_t value);
 void DeleteKeyTree(const std::string& path);
+
+// Every value below a key, by "sub-key path|value name", for before-and-after comparisons.
+std::map<std::string, RawValue> RegistryTree(const std::string& path);
+// Every file below a folder, by relative path, with its bytes; folders map to "<folder>".
+std::map<std::string, std::string> FolderTree(const std::string& path);
 bool KeyExists(const std::string& path);
