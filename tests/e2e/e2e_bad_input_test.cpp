@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "program_driver.h"
@@ -140,7 +141,10 @@ TEST_F(BadInput, RootDirectoryLongerThanAPathOrWithAccents)
     CreateDirectoryA((root + "\\User").c_str(), nullptr);
     CreateDirectoryA((root + "\\User\\Resources").c_str(), nullptr);
     CreateDirectoryA((root + "\\User\\Resources\\R\xE8gles").c_str(), nullptr);
-    CreateDirectoryA((root + "\\User\\Resources\\" + std::string(200, 'n')).c_str(), nullptr);
+    // The longest folder the ANSI directory functions create: a whole path of 247 bytes (MAX_PATH
+    // less room for an 8.3 name), wherever the scratch folder lies.
+    const std::string longest = std::string(247 - (root.size() + std::strlen("\\User\\Resources\\")), 'n');
+    ASSERT_TRUE(CreateDirectoryA((root + "\\User\\Resources\\" + longest).c_str(), nullptr));
     SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, root + '\0');
     SetRawValue(kGame + "\\General", "Resources Name", REG_SZ, std::string("User\\Resources\\R\xE8gles\\") + '\0');
     wchar_t accented[16];

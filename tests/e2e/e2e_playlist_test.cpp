@@ -111,6 +111,41 @@ TEST_F(PlaylistEndToEnd, ListsTheSongsAndTicksThePlaylist)
     EXPECT_EQ(program.WaitForExit(), 0);
 }
 
+TEST_F(PlaylistEndToEnd, ATickLoadedFromTheRegistryOpensNothing)
+{
+    SetDword(kGame + "\\Sound", "Custom Play List Enabled", 1);
+    ProgramRun program(folder.path());
+    HWND mainWindow = program.WaitForWindow(kTitle);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_TRUE(IsTicked(GetDlgItem(mainWindow, 19)));
+    EXPECT_EQ(program.WaitForWindow(L"Playlist:", 1000), nullptr);
+    Click(GetDlgItem(mainWindow, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+TEST_F(PlaylistEndToEnd, TabMovesBetweenTheListAndTheButtons)
+{
+    ProgramRun program(folder.path());
+    HWND mainWindow = nullptr;
+    HWND playlist = OpenPlaylist(program, mainWindow);
+    ASSERT_NE(playlist, nullptr);
+    auto focus = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(playlist, nullptr), &info);
+        return info.hwndFocus;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(playlist, 63); }));
+    for (int next : {61, 62, 63}) {
+        PostMessageW(focus(), WM_KEYDOWN, VK_TAB, 0);
+        EXPECT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(playlist, next); })) << next;
+    }
+    Click(GetDlgItem(playlist, 62));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    Click(GetDlgItem(mainWindow, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+}
+
 TEST_F(PlaylistEndToEnd, TickingAndOkWritesExactlyTheTickedSongs)
 {
     ProgramRun program(folder.path());  // no playlist yet

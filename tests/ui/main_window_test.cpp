@@ -80,6 +80,23 @@ TEST_F(MainWindowInProcess, RussianCaptionsReadCorrectlyWhateverTheSystemCodePag
     EXPECT_EQ(WindowText(GetDlgItem(MainWindow(), 105)), FromCp1251("\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC"));
 }
 
+TEST_F(MainWindowInProcess, OkAndCancelUseBoldArialOfTenPoints)
+{
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    for (int id : {104, 105}) {
+        LOGFONTW font{};
+        ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(MainWindow(), id), WM_GETFONT, 0, 0)),
+                               sizeof font, &font));
+        EXPECT_STREQ(font.lfFaceName, L"Arial") << id;
+        EXPECT_EQ(font.lfWeight, FW_BOLD) << id;
+        EXPECT_EQ(font.lfHeight, height) << id;
+    }
+    const HFONT standard = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(MainWindow(), 1), WM_GETFONT, 0, 0));
+    EXPECT_EQ(standard, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) << "the other controls keep the standard font";
+}
+
 TEST_F(MainWindowInProcess, DisplayModeBoxShowsEachResolutionOnce)
 {
     EXPECT_EQ(ItemTexts(30), (std::vector<std::string>{"Window", "800*600", "1024*768", "1280*1024"}));
