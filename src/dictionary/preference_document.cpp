@@ -11,7 +11,6 @@
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kLineEnds = "\r\n";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -35,6 +34,12 @@ char FoldAsciiCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c -
 
 bool SameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
+}
+
+// Where the line starting at position ends: its first CR or LF, or the end.
+std::size_t LineEnd(std::string_view bytes, std::size_t position) {
+    while (position < bytes.size() && bytes[position] != '\r' && bytes[position] != '\n') ++position;
+    return position;
 }
 
 // One non-blank line with its leading blanks already skipped.
@@ -168,11 +173,14 @@ PreferenceDocument ParsePreferenceDocument(std::string_view bytes) {
         document.utf8 = true;
         bytes.remove_prefix(kByteOrderMark.size());
     }
+    // A lookup parses the whole dictionary for one text, a hundred times per
+    // start: room for every line up front spares the moves of a growing list.
+    document.lines.reserve(static_cast<std::size_t>(std::ranges::count(bytes, '\n')) + 1);
     // A run of CR and LF ends one line and then yields only empty lines, which
     // are dropped like any other blank line.
     std::size_t position = 0;
     while (position < bytes.size()) {
-        const std::size_t end = std::min(bytes.find_first_of(kLineEnds, position), bytes.size());
+        const std::size_t end = LineEnd(bytes, position);
         const std::string_view line = TrimLeft(bytes.substr(position, end - position));
         if (!line.empty()) {
             document.lines.push_back(ParseLine(line));
