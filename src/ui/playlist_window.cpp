@@ -144,6 +144,10 @@ FreshFile WriteFreshFile(const std::string& path, const std::string& text)
 bool SavePlaylistText(const std::string& text)
 {
     const std::string path = PlaylistPath();
+    // A playlist the player marked read-only stays as it is. Windows refuses
+    // to move a file over it anyway; Wine would let the new one replace it.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     const std::string fresh = path + ".new";
     switch (WriteFreshFile(fresh, text)) {
     case FreshFile::Complete:

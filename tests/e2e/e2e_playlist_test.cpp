@@ -225,24 +225,37 @@ TEST_F(PlaylistEndToEnd, MainWindowWorksAgainAfterThePlaylistCloses)
 TEST_F(PlaylistEndToEnd, FailedSaveKeepsTheOldPlaylistAndIsLogged)
 {
     const std::string original = "Road.mp3\r\n";
-    WriteWholeFile(Playlist(), original);
-    ProgramRun program(folder.path());
-    HWND mainWindow = nullptr;
-    HWND playlist = OpenPlaylist(program, mainWindow);
-    ASSERT_NE(playlist, nullptr);
-    // Another program holds the playlist open and shares it with nobody.
-    HANDLE holder = CreateFileA(Playlist().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, 63), i, true);
-    Click(GetDlgItem(playlist, 61));
-    const bool closed = WaitUntil([&] { return !IsWindow(playlist); });
-    CloseHandle(holder);
-    ASSERT_TRUE(closed);
-    Click(GetDlgItem(mainWindow, 105));
-    EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_EQ(ReadWholeFile(Playlist()), original);
-    EXPECT_FALSE(ReadWholeFile(Playlist() + ".new")) << "no leftover";
-    EXPECT_EQ(LogEvents().back(), "Can't write playlist file " + Playlist() + "!");
+    // Two ways a player's playlist cannot be replaced: another program holds it
+    // open and shares it with nobody, or the player marked it read-only.
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "held open");
+        WriteWholeFile(Playlist(), original);
+        WriteWholeFile("Setup.log", "");
+        ProgramRun program(folder.path());
+        HWND mainWindow = nullptr;
+        HWND playlist = OpenPlaylist(program, mainWindow);
+        ASSERT_NE(playlist, nullptr);
+        HANDLE holder = INVALID_HANDLE_VALUE;
+        if (readOnly) {
+            ASSERT_TRUE(SetFileAttributesA(Playlist().c_str(), FILE_ATTRIBUTE_READONLY));
+        } else {
+            holder = CreateFileA(Playlist().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        }
+        for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, 63), i, true);
+        Click(GetDlgItem(playlist, 61));
+        const bool closed = WaitUntil([&] { return !IsWindow(playlist); });
+        if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+        ASSERT_TRUE(closed);
+        Click(GetDlgItem(mainWindow, 105));
+        EXPECT_EQ(program.WaitForExit(), 0);
+        EXPECT_EQ(ReadWholeFile(Playlist()), original);
+        EXPECT_FALSE(ReadWholeFile(Playlist() + ".new")) << "no leftover";
+        const std::vector<std::string> events = LogEvents();
+        ASSERT_FALSE(events.empty());
+        EXPECT_EQ(events.back(), "Can't write playlist file " + Playlist() + "!");
+        SetFileAttributesA(Playlist().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 TEST_F(PlaylistEndToEnd, MissingSongsFolderGivesAnEmptyListAndALoggedSave)
