@@ -27,9 +27,20 @@ bool IsPresent(const char* name)
 }
 
 // A move within the folder that never replaces an existing file.
-void Rename(const char* from, const char* to)
+bool Rename(const char* from, const char* to)
 {
-    MoveFileA(ImagePath(from).c_str(), ImagePath(to).c_str());
+    return MoveFileA(ImagePath(from).c_str(), ImagePath(to).c_str()) != 0;
+}
+
+// Sets the active library aside and makes the other one active. The second
+// rename runs even when the first failed, so that a set-aside library can
+// stand in for a missing active one. When only the first succeeds (the other
+// library is held open by another program), the active library goes back to
+// its name: the game never finds itself without a General.ilb.
+void MakeActive(const char* setAsideName, const char* otherName)
+{
+    const bool setAside = Rename("General.ilb", setAsideName);
+    if (!Rename(otherName, "General.ilb") && setAside) Rename(setAsideName, "General.ilb");
 }
 
 }  // namespace
@@ -52,12 +63,8 @@ void SwitchImageSet()
 {
     if (!ImageSwitchAvailable) return;
     if (IsChecked(kViewBounds)) {
-        if (!IsPresent("General_Old.ilb")) return;
-        Rename("General.ilb", "General_New.ilb");
-        Rename("General_Old.ilb", "General.ilb");
+        if (IsPresent("General_Old.ilb")) MakeActive("General_New.ilb", "General_Old.ilb");
         return;
     }
-    if (!IsPresent("General_New.ilb")) return;
-    Rename("General.ilb", "General_Old.ilb");
-    Rename("General_New.ilb", "General.ilb");
+    if (IsPresent("General_New.ilb")) MakeActive("General_Old.ilb", "General_New.ilb");
 }
