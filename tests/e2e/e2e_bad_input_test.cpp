@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -231,6 +232,47 @@ TEST_F(BadInput, ImageLibraryLockedDuringTheSwitch)
         EXPECT_EQ(ReadWholeFile(images + "General_Old.ilb"), "old");
         EXPECT_FALSE(ReadWholeFile(images + "General_New.ilb"));
     }
+}
+
+TEST_F(BadInput, GameFolderThatRefusesNewFiles)
+{
+    const char* prepared = std::getenv("KERVANE_READ_ONLY_GAME");
+    ASSERT_NE(prepared, nullptr) << "ctest prepares the read-only game folder";
+    const std::string game = HostPath(prepared);
+    HANDLE probe = CreateFileA((game + "\\Songs\\probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "the folder took a new file: is Wine running as root?";
+    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, game + '\0');
+    SetDword(kGame + "\\General", "Custom Resources", 1);
+    SetDword(kGame + "\\Kerv ++  ", "Custom Resources", 0);
+
+    ProgramRun program(folder.path());
+    HWND window = program.WaitForWindow(kTitle);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ComboItems(GetDlgItem(window, 35)), std::vector<std::wstring>{L"Plain Rules"});
+    Click(GetDlgItem(window, 19));
+    HWND playlist = program.WaitForWindow(L"Playlist:");
+    ASSERT_NE(playlist, nullptr);
+    HWND list = GetDlgItem(playlist, 63);
+    ASSERT_EQ(ListViewItems(list).size(), 2u);
+    for (int i = 0; i < 2; ++i) TickItem(list, i, true);
+    const std::vector<std::wstring> songs = ListViewItems(list);
+    Click(GetDlgItem(playlist, 61));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    Click(GetDlgItem(window, 18));  // View bounds: would rename the libraries
+    Click(GetDlgItem(window, 104));
+    EXPECT_EQ(program.WaitForExit(), 0);
+
+    // No new file fits beside the playlist, so it is rewritten in place.
+    std::string expected;
+    for (const std::wstring& song : songs) expected += std::string(song.begin(), song.end()) + "\r\n";
+    EXPECT_EQ(ReadWholeFile(game + "\\Songs\\Playlist.txt"), expected);
+    EXPECT_FALSE(ReadWholeFile(game + "\\Songs\\Playlist.txt.new"));
+    // The libraries cannot be renamed here; both keep their names and bytes.
+    EXPECT_EQ(ReadWholeFile(game + "\\Images\\General.ilb"), "active");
+    EXPECT_EQ(ReadWholeFile(game + "\\Images\\General_Old.ilb"), "old");
+    EXPECT_FALSE(ReadWholeFile(game + "\\Images\\General_New.ilb"));
+    const auto music = ReadRawValue(kGame + "\\Sound", "Music Enabled");
+    ASSERT_TRUE(music) << "the settings are written all the same";
 }
 
 TEST_F(BadInput, LogThatCannotBeWritten)
