@@ -210,6 +210,37 @@ TEST_F(BadInput, PlaylistOfManyAndOfLongLines)
     EXPECT_EQ(std::count(saved->begin(), saved->end(), '\n'), 500) << "each song once";
 }
 
+TEST_F(BadInput, SongNamesInTheSystemCodePage)
+{
+    const std::string songs = GameFolder() + "\\Songs\\";
+    CreateDirectoryA(GameFolder().c_str(), nullptr);
+    CreateDirectoryA(songs.c_str(), nullptr);
+    const std::string summer = "\xC9t\xE9.mp3";  // "Été.mp3" in the system's code page
+    WriteWholeFile(songs + summer, "ID3");
+    WriteWholeFile(songs + "Plain.mp3", "ID3");
+    WriteWholeFile(songs + "Playlist.txt", summer + "\r\n");
+    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, GameFolder() + '\0');
+    wchar_t shown[16];
+    MultiByteToWideChar(CP_ACP, 0, summer.c_str(), -1, shown, 16);
+
+    ProgramRun program(folder.path());
+    HWND window = program.WaitForWindow(kTitle);
+    ASSERT_NE(window, nullptr);
+    Click(GetDlgItem(window, 19));
+    HWND editor = program.WaitForWindow(L"Playlist:");
+    ASSERT_NE(editor, nullptr);
+    HWND list = GetDlgItem(editor, 63);
+    const std::vector<std::wstring> items = ListViewItems(list);
+    const auto at = std::find(items.begin(), items.end(), std::wstring(shown));
+    ASSERT_NE(at, items.end()) << "the song reads as the player named it";
+    EXPECT_TRUE(IsItemTicked(list, static_cast<int>(at - items.begin())));
+    Click(GetDlgItem(editor, 61));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+    Click(GetDlgItem(window, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(ReadWholeFile(songs + "Playlist.txt"), summer + "\r\n") << "written back in the same bytes";
+}
+
 TEST_F(BadInput, ImageLibraryLockedDuringTheSwitch)
 {
     const std::string images = GameFolder() + "\\Images\\";
