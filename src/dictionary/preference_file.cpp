@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/file_handle.h"
 #include "dictionary/preference_document.h"
 
 namespace {
@@ -13,28 +14,6 @@ namespace {
 // The dictionary is a few hundred KiB; anything past this is not one, and
 // reading it whole into memory would only invite an out-of-memory failure.
 constexpr DWORD kLargestReadableFile = 256u * 1024u * 1024u;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    FileHandle& operator=(FileHandle&& other) noexcept {
-        FileHandle moved(std::move(other));
-        std::swap(handle_, moved.handle_);
-        return *this;
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (IsOpen()) CloseHandle(handle_);
-    }
-
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
 
 struct OpenDocument {
     FileHandle file;

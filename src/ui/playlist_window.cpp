@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/file_handle.h"
 #include "app/process_values.h"
 #include "dictionary/dictionary.h"
 #include "log/event_log.h"
@@ -21,22 +22,6 @@ constexpr int kOk = 61;
 constexpr int kCancel = 62;
 constexpr int kSongList = 63;
 constexpr int kLabel = 64;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle()
-    {
-        if (valid()) CloseHandle(handle_);
-    }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 std::string PlaylistPath()
 {
@@ -75,12 +60,12 @@ bool ReadPlaylistFile(std::string& bytes)
 {
     FileHandle file(CreateFileA(PlaylistPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
+    if (!file.IsOpen()) return false;
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
     bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+    if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
         return false;
     bytes.resize(read);
     return true;
@@ -134,8 +119,8 @@ enum class FreshFile { CannotCreate, Incomplete, Complete };
 FreshFile WriteFreshFile(const std::string& path, const std::string& text)
 {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return FreshFile::CannotCreate;
-    return WriteAll(file.get(), text) && FlushFileBuffers(file.get()) ? FreshFile::Complete : FreshFile::Incomplete;
+    if (!file.IsOpen()) return FreshFile::CannotCreate;
+    return WriteAll(file.Get(), text) && FlushFileBuffers(file.Get()) ? FreshFile::Complete : FreshFile::Incomplete;
 }
 
 // The old playlist is replaced only by a complete new one: the new file is
@@ -159,9 +144,9 @@ bool SavePlaylistText(const std::string& text)
     }
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid()) return WriteAll(file.get(), text);
+    if (file.IsOpen()) return WriteAll(file.Get(), text);
     FileHandle existing(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return existing.valid() && WriteAll(existing.get(), text);
+    return existing.IsOpen() && WriteAll(existing.Get(), text);
 }
 
 void SavePlaylist(HWND list, const std::vector<std::string>& songs)
