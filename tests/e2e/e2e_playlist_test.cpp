@@ -36,9 +36,7 @@ protected:
     HWND OpenPlaylist(ProgramRun& program, HWND& mainWindow)
     {
         mainWindow = program.WaitForWindow(kTitle);
-        if (!mainWindow) return nullptr;
-        Click(GetDlgItem(mainWindow, 19));
-        return program.WaitForWindow(L"Playlist:");
+        return mainWindow ? OpenPlaylistWindow(program, mainWindow) : nullptr;
     }
 
     // The ticked songs as the window shows them.
@@ -100,8 +98,7 @@ TEST_F(PlaylistEndToEnd, ListsTheSongsAndTicksThePlaylist)
 
     // OK rewrites the file from the ticked items, once each, in list order.
     const std::vector<std::wstring> order = ListViewItems(list);
-    Click(GetDlgItem(playlist, 61));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
     std::vector<std::wstring> expected;
     for (const std::wstring& song : order)
         if (song != L"Dawn.mp3") expected.push_back(song);
@@ -140,8 +137,7 @@ TEST_F(PlaylistEndToEnd, TabMovesBetweenTheListAndTheButtons)
         PostMessageW(focus(), WM_KEYDOWN, VK_TAB, 0);
         EXPECT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(playlist, next); })) << next;
     }
-    Click(GetDlgItem(playlist, 62));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 62));
     Click(GetDlgItem(mainWindow, 105));
     EXPECT_EQ(program.WaitForExit(), 0);
 }
@@ -158,19 +154,16 @@ TEST_F(PlaylistEndToEnd, TickingAndOkWritesExactlyTheTickedSongs)
     ASSERT_EQ(order.size(), 3u);
     TickItem(list, 2, true);
     TickItem(list, 0, true);
-    Click(GetDlgItem(playlist, 61));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
     EXPECT_EQ(ReadWholeFile(Playlist()), Narrow({order[0], order[2]}));
 
     // Again, untick everything: an empty file.
     Click(GetDlgItem(mainWindow, 19));  // unticked: nothing opens
-    Click(GetDlgItem(mainWindow, 19));
-    playlist = program.WaitForWindow(L"Playlist:");
+    playlist = OpenPlaylistWindow(program, mainWindow);
     ASSERT_NE(playlist, nullptr);
     list = GetDlgItem(playlist, 63);
     for (int i = 0; i < 3; ++i) TickItem(list, i, false);
-    Click(GetDlgItem(playlist, 61));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
     EXPECT_EQ(ReadWholeFile(Playlist()), "");
 
     Click(GetDlgItem(mainWindow, 105));
@@ -186,8 +179,7 @@ TEST_F(PlaylistEndToEnd, CancelLeavesTheFileByteForByte)
     HWND playlist = OpenPlaylist(program, mainWindow);
     ASSERT_NE(playlist, nullptr);
     for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, 63), i, true);
-    Click(GetDlgItem(playlist, 62));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 62));
     Click(GetDlgItem(mainWindow, 104));
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_EQ(ReadWholeFile(Playlist()), original);
@@ -212,8 +204,7 @@ TEST_F(PlaylistEndToEnd, MainWindowWorksAgainAfterThePlaylistCloses)
     HWND playlist = OpenPlaylist(program, mainWindow);
     ASSERT_NE(playlist, nullptr);
     Click(GetDlgItem(mainWindow, 105));  // lost
-    Click(GetDlgItem(playlist, 62));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 62));
     EXPECT_TRUE(IsWindow(mainWindow));
     Click(GetDlgItem(mainWindow, 104));
     EXPECT_EQ(program.WaitForExit(), 0);
@@ -243,8 +234,7 @@ TEST_F(PlaylistEndToEnd, FailedSaveKeepsTheOldPlaylistAndIsLogged)
             ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         }
         for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, 63), i, true);
-        Click(GetDlgItem(playlist, 61));
-        const bool closed = WaitUntil([&] { return !IsWindow(playlist); });
+        const bool closed = PressAndWaitForClose(playlist, 61);
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
         ASSERT_TRUE(closed);
         Click(GetDlgItem(mainWindow, 105));
@@ -266,8 +256,7 @@ TEST_F(PlaylistEndToEnd, MissingSongsFolderGivesAnEmptyListAndALoggedSave)
     HWND playlist = OpenPlaylist(program, mainWindow);
     ASSERT_NE(playlist, nullptr);
     EXPECT_TRUE(ListViewItems(GetDlgItem(playlist, 63)).empty());
-    Click(GetDlgItem(playlist, 61));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
     Click(GetDlgItem(mainWindow, 105));
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_FALSE(ReadWholeFile(Playlist()));

@@ -191,6 +191,18 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
+HWND OpenPlaylistWindow(const ProgramRun& program, HWND mainWindow, DWORD timeoutMs)
+{
+    Click(GetDlgItem(mainWindow, 19));
+    return program.WaitForWindow(L"Playlist:", timeoutMs);
+}
+
+bool PressAndWaitForClose(HWND window, int buttonId, DWORD timeoutMs)
+{
+    Click(GetDlgItem(window, buttonId));
+    return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
 namespace {
 
 // Memory in the process that owns a window: list-view messages carry

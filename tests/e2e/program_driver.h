@@ -59,5 +59,13 @@ void TickItem(HWND list, int index, bool ticked);
 // waits, bounded, until the reaction shows.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
+// Ticks "Use playlist" in the main window as a click does and waits for the
+// playlist window; null after the time limit.
+HWND OpenPlaylistWindow(const ProgramRun& program, HWND mainWindow, DWORD timeoutMs = 15000);
+
+// Presses the button of a window that closes it (the playlist's OK or Cancel)
+// and waits, bounded, until the window is gone.
+bool PressAndWaitForClose(HWND window, int buttonId, DWORD timeoutMs = 5000);
+
 // UTF-16 from Windows-1251 bytes, for expected Russian texts.
 std::wstring FromCp1251(const std::string& bytes);

@@ -6,9 +6,16 @@
 #   read_only_game.sh create|remove FOLDER
 set -eu
 folder="$2"
+
+remove() {
+    [ -d "$folder" ] || return 0
+    chmod -R u+w "$folder"
+    rm -rf "$folder"
+}
+
 case "$1" in
 create)
-    [ -d "$folder" ] && chmod -R u+w "$folder" && rm -rf "$folder"
+    remove
     mkdir -p "$folder/Songs" "$folder/Images" "$folder/User/Resources/Plain Rules"
     printf 'a' > "$folder/Songs/Dawn.mp3"
     printf 'b' > "$folder/Songs/Road.mp3"
@@ -17,10 +24,6 @@ create)
     printf 'old' > "$folder/Images/General_Old.ilb"
     find "$folder" -type d -exec chmod a-w {} +
     ;;
-remove)
-    [ -d "$folder" ] || exit 0
-    chmod -R u+w "$folder"
-    rm -rf "$folder"
-    ;;
+remove) remove ;;
 *) exit 2 ;;
 esac
