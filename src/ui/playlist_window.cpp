@@ -116,11 +116,22 @@ bool WriteAll(HANDLE file, const std::string& bytes)
 
 enum class FreshFile { CannotCreate, Incomplete, Complete };
 
-FreshFile WriteFreshFile(const std::string& path, const std::string& text)
+// Writes the new playlist under a name no file in the folder has yet, so that
+// no file of the player's is ever overwritten. The name is left empty when
+// the folder takes no new file.
+FreshFile WriteFreshFile(const std::string& playlist, const std::string& text, std::string& name)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) return FreshFile::CannotCreate;
-    return WriteAll(file.Get(), text) && FlushFileBuffers(file.Get()) ? FreshFile::Complete : FreshFile::Incomplete;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = playlist + ".new" + (attempt ? std::to_string(attempt) : "");
+        FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.IsOpen())
+            return WriteAll(file.Get(), text) && FlushFileBuffers(file.Get()) ? FreshFile::Complete
+                                                                              : FreshFile::Incomplete;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    }
+    name.clear();
+    return FreshFile::CannotCreate;
 }
 
 // The old playlist is replaced only by a complete new one: the new file is
@@ -133,8 +144,8 @@ bool SavePlaylistText(const std::string& text)
     // to move a file over it anyway; Wine would let the new one replace it.
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    const std::string fresh = path + ".new";
-    switch (WriteFreshFile(fresh, text)) {
+    std::string fresh;
+    switch (WriteFreshFile(path, text, fresh)) {
     case FreshFile::Complete:
         if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
         DeleteFileA(fresh.c_str());
