@@ -7,6 +7,11 @@ STARTED_WINESERVER_PID=""
 
 log() { printf '== %s\n' "$*" >&2; }
 
+# as_root CMD...: runs a command as root, through sudo when the scripts are not root.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
 # ensure_packages PKG... : installs the Debian packages that are not installed yet.
 ensure_packages() {
     local missing=()
@@ -15,10 +20,8 @@ ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     log "installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev
@@ -79,8 +82,20 @@ start_wine() {
     as_wine_user wineboot </dev/null >/dev/null 2>&1 || true
 }
 
-# cleanup: ends the Wine server and Xvfb that this script started, and nothing else.
+# mount_small_disk FOLDER: mounts there a file system with room for 8 KiB,
+# where the dictionary rebuild meets a disk that fills up part-way through
+# its write. Unmounted by cleanup.
+MOUNTED_SMALL_DISK=""
+mount_small_disk() {
+    mkdir -p "$1"
+    mountpoint -q "$1" || as_root mount -t tmpfs -o size=8k,mode=0777 kervane-small-disk "$1"
+    MOUNTED_SMALL_DISK="$1"
+}
+
+# cleanup: ends the Wine server and Xvfb that this script started and unmounts
+# its small disk, and nothing else.
 cleanup() {
+    [ -n "$MOUNTED_SMALL_DISK" ] && { as_root umount "$MOUNTED_SMALL_DISK" || true; }
     if [ -n "$STARTED_WINESERVER_PID" ]; then
         as_wine_user wineserver -k >/dev/null 2>&1 || true
         kill "$STARTED_WINESERVER_PID" 2>/dev/null || true

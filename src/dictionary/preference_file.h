@@ -14,7 +14,8 @@ void WriteString(const std::string& key, const std::string& value);
 
 // Writes a modified, writable document back and releases everything. The
 // result is false only when a write-back was due and did not reach the file
-// whole; lookups ignore it, the dictionary rebuild does not.
+// whole; the file is then cut to 0 bytes before it is closed. Lookups ignore
+// the result, the dictionary rebuild does not.
 bool Close();
 
 }  // namespace PreferenceFile

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "app/process_values.h"
 #include "wine_fixtures.h"
 
@@ -126,12 +128,33 @@ TEST_F(Dictionary, RebuildThatCannotCreateTheFileIsLogged)
     EXPECT_FALSE(ReadWholeFile("Dict\\Setup.ini"));
 }
 
-TEST_F(Dictionary, RebuildThatCannotBeWrittenWholeIsCutBackAndLogged)
+TEST_F(Dictionary, RebuildThatFillsTheDiskIsCutBackToNothing)
 {
-    // A device that accepts the file but refuses every byte of it, as a full disk does.
-    DictionaryPath = "Z:\\dev\\full";
+    // A file system with room for part of the dictionary only.
+    const char* disk = std::getenv("KERVANE_SMALL_DISK");
+    ASSERT_NE(disk, nullptr);
+    const std::string folder = HostPath(disk);
+    const auto reference = ReadWholeFile(HostPath(KERVANE_REFERENCE_DICTIONARY));
+    ASSERT_TRUE(reference);
+    ULARGE_INTEGER room{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(folder.c_str(), &room, nullptr, nullptr));
+    ASSERT_GT(room.QuadPart, 0u);
+    ASSERT_LT(room.QuadPart, reference->size()) << "scripts/test mounts an 8 KiB file system at " << disk;
+
+    // An empty dictionary that another program, as a virus scanner does,
+    // holds open while the rebuild writes it.
+    DictionaryPath = folder + "\\Setup.ini";
+    WriteWholeFile(DictionaryPath, "");
+    HANDLE scanner = CreateFileA(DictionaryPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
     EnsureDictionary();
+    LARGE_INTEGER size{};
+    EXPECT_TRUE(GetFileSizeEx(scanner, &size));
+    CloseHandle(scanner);
+    EXPECT_EQ(size.QuadPart, 0) << "the next start must find it empty and rebuild it";
     EXPECT_EQ(LogEvents(), (Lines{"INI-file not found! Trying to rebuild it!", "Error! Can't rebuild ini-file!"}));
+    DeleteFileA(DictionaryPath.c_str());
 }
 
 }  // namespace
