@@ -34,12 +34,11 @@ bool Rename(const char* from, const char* to)
 
 // Sets the active library aside and makes the other one active. The second
 // rename runs even when the first failed, so that a set-aside library can
-// stand in for a missing active one. When only the first succeeds (the other
-// library is held open by another program), the active library goes back to
-// its name: the game never finds itself without a General.ilb.
+// stand in for a missing active one.
 void MakeActive(const char* setAsideName, const char* otherName)
 {
     const bool setAside = Rename("General.ilb", setAsideName);
+    // The game is never left without General.ilb: if the other cannot take the name, the active one gets it back.
     if (!Rename(otherName, "General.ilb") && setAside) Rename(setAsideName, "General.ilb");
 }
 

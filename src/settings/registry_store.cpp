@@ -68,8 +68,7 @@ std::string ReadText(HKEY, const std::string& path, const std::string& name)
     if (RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
         ERROR_SUCCESS)
         return {};
-    // Only the bytes the value holds count: a text stored without its zero
-    // ends where its data ends, not in the buffer's padding.
+    // The text is the value's own bytes up to its first zero, never the buffer's padding: empty stays empty.
     const std::size_t held = size < kBufferSize ? size : kBufferSize;
     return std::string(buffer, strnlen(buffer, held));
 }

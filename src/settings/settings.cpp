@@ -24,8 +24,10 @@ void LoadDisplayMode()
         return;
     }
     SelectItem(30, 1);
-    CurrentDisplayMode = StoredModeText(ReadNumber(HKEY_CURRENT_USER, video, "Display Width"),
-                                        ReadNumber(HKEY_CURRENT_USER, video, "Display Height"));
+    // The game's registry is read in a fixed order: the width, then the height.
+    const std::int32_t width = ReadNumber(HKEY_CURRENT_USER, video, "Display Width");
+    const std::int32_t height = ReadNumber(HKEY_CURRENT_USER, video, "Display Height");
+    CurrentDisplayMode = StoredModeText(width, height);
     const int chosen = ChooseItemByName(ItemTexts(30), CurrentDisplayMode, 1);
     if (chosen >= 1) SelectItem(30, chosen);
 }
