@@ -69,26 +69,27 @@ def noise_fn(seed, n=64):
 
 
 class Mask:
-    """Coverage mask rasterised at ss x ss samples per pixel, then box-filtered."""
-    def __init__(self, w, h, ss=4):
-        self.w, self.h, self.ss = w, h, ss
-        self.buf = [0.0] * (w * ss * h * ss)
+    """Coverage mask rasterised at ss x ss samples per pixel, then box-filtered.
+    Shapes are given in a w x h space that is drawn at `scale` pixels per unit."""
+    def __init__(self, w, h, ss=4, scale=1):
+        self.w, self.h, self.ss, self.k = w * scale, h * scale, ss, ss * scale
+        self.buf = [0.0] * (self.w * ss * self.h * ss)
 
     def poly(self, contours, clip=None):
         """Even-odd fill of one shape (several contours allowed), OR-ed into the mask."""
-        S, SW = self.ss, self.w * self.ss
+        S, K, SW = self.ss, self.k, self.w * self.ss
         edges = []
         for c in contours:
             for i in range(len(c)):
                 (x0, y0), (x1, y1) = c[i], c[(i + 1) % len(c)]
                 if y0 != y1:
-                    edges.append((x0 * S, y0 * S, x1 * S, y1 * S))
+                    edges.append((x0 * K, y0 * K, x1 * K, y1 * K))
         if not edges:
             return
         ylo = min(min(e[1], e[3]) for e in edges)
         yhi = max(max(e[1], e[3]) for e in edges)
         if clip:
-            ylo, yhi = max(ylo, clip[0] * S), min(yhi, clip[1] * S)
+            ylo, yhi = max(ylo, clip[0] * K), min(yhi, clip[1] * K)
         one = [1.0] * SW
         for sy in range(max(0, int(ylo)), min(self.h * S, int(math.ceil(yhi)))):
             yc = sy + 0.5
@@ -259,13 +260,24 @@ def draw_text(mask, s, x, baseline, cap, track, T, t, serif):
 
 # ---------------------------------------------------------------- banner
 class Canvas:
-    def __init__(self, w, h):
-        self.w, self.h = w, h
-        self.px = [[0.0, 0.0, 0.0] for _ in range(w * h)]
+    """The banner's pixels.  Everything is placed in the logical W x H space and
+    sampled at s pixels per logical pixel, so s=2 is the same picture at 200 %."""
+    def __init__(self, w, h, s=1):
+        self.s, self.w, self.h = s, w * s, h * s
+        self.px = [[0.0, 0.0, 0.0] for _ in range(self.w * self.h)]
+        # logical coordinates of each column and row: the pixel's centre, and the
+        # centre less half a logical pixel (which is the plain index when s=1)
+        self.xc = [(i + 0.5) / s for i in range(self.w)]
+        self.yc = [(i + 0.5) / s for i in range(self.h)]
+        self.xs = [c - 0.5 for c in self.xc]
+        self.ys = [c - 0.5 for c in self.yc]
+
+    def blank(self):
+        return [0.0] * (self.w * self.h)
 
     def over(self, cov, colour, k=1.0, add=False):
-        """Paint colour (an RGB tuple or a function of x, y) through a coverage list,
-        either blended over what is there or added on top as light."""
+        """Paint colour (an RGB tuple or a function of the pixel's column and row)
+        through a coverage list, either blended over what is there or added on top as light."""
         w = self.w
         for i, c in enumerate(cov):
             a = c * k
@@ -276,17 +288,18 @@ class Canvas:
                     p[j] += col[j] * a if add else (col[j] - p[j]) * a
 
 
-def paint_banner():
-    cv = Canvas(W, H)
+def paint_banner(S=1):
+    cv = Canvas(W, H, S)
+    w, h, xs, ys = cv.w, cv.h, cv.xs, cv.ys
     horizon = 124.0
     sky = [(0.0, hexc("0b0a22")), (0.30, hexc("1d1747")), (0.55, hexc("3f2560")),
            (0.74, hexc("7e3560")), (0.87, hexc("c8533f")), (0.96, hexc("f08c3e")), (1.0, hexc("ffc070"))]
     sun_x = 360.0
-    for y in range(H):
-        base = ramp(sky, y / horizon)
-        for x in range(W):
-            g = math.exp(-((x - sun_x) / 210.0) ** 2 - ((horizon - y) / 48.0) ** 2)
-            cv.px[y * W + x] = list(mix(base, hexc("ffb868"), 0.55 * g))
+    for y in range(h):
+        base = ramp(sky, ys[y] / horizon)
+        for x in range(w):
+            g = math.exp(-((xs[x] - sun_x) / 210.0) ** 2 - ((horizon - ys[y]) / 48.0) ** 2)
+            cv.px[y * w + x] = list(mix(base, hexc("ffb868"), 0.55 * g))
 
     # wisps of cloud, lit from below by the sunken sun
     cloud_noise = noise_fn(11)
@@ -294,48 +307,55 @@ def paint_banner():
               (90, 84, 140, 3.5, 0.40), (330, 92, 220, 3.6, 0.50), (540, 98, 120, 3.0, 0.40)]
     for cx, cy, ln, th, k in clouds:
         col = mix(hexc("2a1d4e"), hexc("ff9e66"), smooth((cy - 40) / 70.0))
-        cov = [0.0] * (W * H)
-        for y in range(max(0, int(cy - 4 * th)), min(H, int(cy + 4 * th))):
-            for x in range(max(0, int(cx - 1.3 * ln)), min(W, int(cx + 1.3 * ln))):
-                u = (x - cx) / ln
-                v = (y - cy - 0.04 * (x - cx) - 2.0 * cloud_noise(x / 40.0 + cx)) / th
-                cov[y * W + x] = math.exp(-u ** 4 - v * v) * (0.55 + 0.45 * cloud_noise(x / 13.0 + cy))
+        cov = cv.blank()
+        for y in range(max(0, int((cy - 4 * th) * S)), min(h, int((cy + 4 * th) * S))):
+            for x in range(max(0, int((cx - 1.3 * ln) * S)), min(w, int((cx + 1.3 * ln) * S))):
+                lx = xs[x]
+                u = (lx - cx) / ln
+                v = (ys[y] - cy - 0.04 * (lx - cx) - 2.0 * cloud_noise(lx / 40.0 + cx)) / th
+                cov[y * w + x] = math.exp(-u ** 4 - v * v) * (0.55 + 0.45 * cloud_noise(lx / 13.0 + cy))
         cv.over([clamp(c) for c in cov], col, k)
 
-    # stars, thinning out as the sky warms towards the horizon
+    # stars, thinning out as the sky warms towards the horizon; each one lights a
+    # logical pixel's area wherever it falls, the brightest with a small cross
     rng = Rng(1977)
-    stars = [0.0] * (W * H)
+    stars = cv.blank()
     moon = (522.0, 40.0, 15.0)
     for _ in range(190):
         x, y, b = rng() * (W - 2), rng() ** 1.5 * 104, rng() ** 3
         b = (0.25 + 0.75 * b) * clamp(1.0 - y / 105.0) ** 1.3
         if math.hypot(x - moon[0], y - moon[1]) < 30:
             continue
+        x, y = x * S, y * S
         ix, iy, fx, fy = int(x), int(y), x - int(x), y - int(y)
-        for dx, dy, wgt in ((0, 0, (1 - fx) * (1 - fy)), (1, 0, fx * (1 - fy)),
-                            (0, 1, (1 - fx) * fy), (1, 1, fx * fy)):
-            stars[(iy + dy) * W + ix + dx] += b * wgt
+        wx, wy = [1 - fx] + [1.0] * (S - 1) + [fx], [1 - fy] + [1.0] * (S - 1) + [fy]
+        for dy in range(S + 1):
+            for dx in range(S + 1):
+                stars[(iy + dy) * w + ix + dx] += b * (wx[dx] * wy[dy])
         if b > 0.7:
             for d, k in ((1, 0.35), (2, 0.12)):
                 for dx, dy in ((d, 0), (-d, 0), (0, d), (0, -d)):
-                    if 0 <= ix + dx < W and 0 <= iy + dy < H:
-                        stars[(iy + dy) * W + ix + dx] += b * k
+                    for py in range(iy + dy * S, iy + dy * S + S):
+                        for px in range(ix + dx * S, ix + dx * S + S):
+                            if 0 <= px < w and 0 <= py < h:
+                                stars[py * w + px] += b * k
     cv.over(stars, hexc("fff1de"), 0.9, add=True)
 
     # crescent moon with a soft halo; the lit limb faces the set sun (lower left)
     mx, my, mr = moon
-    halo, lit, dark = [0.0] * (W * H), [0.0] * (W * H), [0.0] * (W * H)
-    for y in range(H):
-        for x in range(W):
-            d = math.hypot(x + 0.5 - mx, y + 0.5 - my)
-            halo[y * W + x] = 0.32 * math.exp(-max(0.0, d - mr) / 12.0) + 0.10 * math.exp(-d / 70.0)
-            disc = clamp(mr - d + 0.5)
+    halo, lit, dark = cv.blank(), cv.blank(), cv.blank()
+    for y in range(h):
+        for x in range(w):
+            d = math.hypot(cv.xc[x] - mx, cv.yc[y] - my)
+            halo[y * w + x] = 0.32 * math.exp(-max(0.0, d - mr) / 12.0) + 0.10 * math.exp(-d / 70.0)
+            disc = clamp((mr - d) * S + 0.5)
             if disc > 0:
-                sh = clamp(mr * 0.93 - math.hypot(x + 0.5 - mx - 6.5, y + 0.5 - my + 5.0) + 0.5)
-                lit[y * W + x], dark[y * W + x] = disc * (1 - sh), disc * sh
+                sh = clamp((mr * 0.93 - math.hypot(cv.xc[x] - mx - 6.5, cv.yc[y] - my + 5.0)) * S + 0.5)
+                lit[y * w + x], dark[y * w + x] = disc * (1 - sh), disc * sh
     cv.over(halo, hexc("b8a4e8"), add=True)
     cv.over(dark, hexc("2a2452"), 0.55)
-    cv.over(lit, lambda x, y: mix(hexc("fff6dc"), hexc("f2c98a"), clamp((x - mx + y - my + mr) / (3 * mr))))
+    cv.over(lit, lambda x, y: mix(hexc("fff6dc"), hexc("f2c98a"),
+                                  clamp((xs[x] - mx + ys[y] - my + mr) / (3 * mr))))
 
     # mountain ranges, far to near, with valley mist between them
     castle_x = 468.0
@@ -354,52 +374,56 @@ def paint_banner():
                 h = min(h, 117 + ((x - castle_x) / 36.0) ** 2 * 10)
             return h
         ridges.append(ridge)
-        cov = [0.0] * (W * H)
-        for x in range(W):
-            hs = [ridge(x + (k + 0.5) / 4) for k in range(4)]
-            for y in range(int(min(hs)), H):
-                cov[y * W + x] = sum(clamp(y + 1 - h) for h in hs) / 4
-        hs = [ridge(x + 0.5) for x in range(W)]
-        cv.over(cov, lambda x, y: mix(body, rim, 0.8 * math.exp(-(y - hs[x]) / 5.0)
-                                      * (0.4 + 0.6 * math.exp(-((x - sun_x) / 260.0) ** 2))))
+        cov = cv.blank()
+        for x in range(w):
+            hs = [ridge((x + (k + 0.5) / 4) / S) for k in range(4)]
+            for y in range(int(min(hs) * S), h):
+                cov[y * w + x] = sum(clamp(y + 1 - r * S) for r in hs) / 4
+        hs = [ridge(c) for c in cv.xc]
+        cv.over(cov, lambda x, y: mix(body, rim, 0.8 * math.exp(-(ys[y] - hs[x]) / 5.0)
+                                      * (0.4 + 0.6 * math.exp(-((xs[x] - sun_x) / 260.0) ** 2))))
         if n == 1:
             paint_castle(cv, castle_x, ridge(castle_x) + 1, body)
         if mist:
             y0 = base - amp * 0.2
-            cv.over([smooth((i // W - y0) / 34.0) for i in range(W * H)], mist, 0.45)
+            fade = [smooth((v - y0) / 34.0) for v in ys]
+            cv.over([fade[i // w] for i in range(w * h)], mist, 0.45)
 
     # pines along the nearest ridge
-    trees, rng = Mask(W, H), Rng(4242)
+    trees, rng = Mask(W, H, scale=S), Rng(4242)
     for _ in range(46):
         x = rng() * W
         if 200 < x < 380 and rng() < 0.7:
             continue
-        h, gy = 5 + rng() * 10, ridges[2](x) + 2
+        th, gy = 5 + rng() * 10, ridges[2](x) + 2
         for k in range(3):
-            ty, bw = gy - h * (0.35 + 0.32 * k), h * (0.42 - 0.1 * k)
-            trees.poly([[(x - bw, ty + h * 0.42), (x, ty - h * 0.18), (x + bw, ty + h * 0.42)]])
-        trees.poly([[(x - 0.6, gy), (x - 0.6, gy - h), (x + 0.6, gy - h), (x + 0.6, gy)]])
+            ty, bw = gy - th * (0.35 + 0.32 * k), th * (0.42 - 0.1 * k)
+            trees.poly([[(x - bw, ty + th * 0.42), (x, ty - th * 0.18), (x + bw, ty + th * 0.42)]])
+        trees.poly([[(x - 0.6, gy), (x - 0.6, gy - th), (x + 0.6, gy - th), (x + 0.6, gy)]])
     cv.over(trees.coverage(), hexc("0f0a1a"))
 
-    # vignette, then a thin ember rule along the bottom edge
+    # vignette, then a thin ember rule along the bottom edge (one logical pixel high)
     for i, p in enumerate(cv.px):
-        x, y = i % W, i // W
+        x, y = xs[i % w], ys[i // w]
         v = ((x - W * 0.5) / (W * 0.58)) ** 2 + ((y - H * 0.42) / (H * 0.9)) ** 2
         f = 1.0 - 0.55 * smooth((v - 0.35) / 0.9)
         p[:] = [c * f for c in p]
-    for x in range(W):
-        k = math.exp(-((x - W / 2) / (W * 0.38)) ** 2)
-        p = cv.px[(H - 1) * W + x]
-        p[:] = mix(p, hexc("f0a050"), 0.75 * k)
-        p = cv.px[(H - 2) * W + x]
-        p[:] = mix(p, hexc("07050e"), 0.6)
+    for x in range(w):
+        k = math.exp(-((xs[x] - W / 2) / (W * 0.38)) ** 2)
+        for y in range(h - S, h):
+            p = cv.px[y * w + x]
+            p[:] = mix(p, hexc("f0a050"), 0.75 * k)
+        for y in range(h - 2 * S, h - S):
+            p = cv.px[y * w + x]
+            p[:] = mix(p, hexc("07050e"), 0.6)
 
     paint_titles(cv)
     return cv
 
 
 def paint_castle(cv, cx, gy, colour):
-    m, k = Mask(W, H), 0.9
+    S, w, h = cv.s, cv.w, cv.h
+    m, k = Mask(W, H, scale=S), 0.9
     rect = lambda x0, y0, x1, y1: m.poly([[(cx + k * x0, gy + k * y0), (cx + k * x1, gy + k * y0),
                                             (cx + k * x1, gy + k * y1), (cx + k * x0, gy + k * y1)]])
     roof = lambda x0, x1, y0, tip: m.poly([[(cx + k * x0, gy + k * y0), (cx + k * (x0 + x1) / 2, gy + k * tip),
@@ -413,46 +437,53 @@ def paint_castle(cv, cx, gy, colour):
     for x in range(-14, 11, 5):
         rect(x, -36, x + 3, -32)
     rect(-4.5, -52, 4.5, -33); roof(-7, 7, -52, -72); rect(-0.4, -77, 0.4, -71)
-    cv.over(m.coverage(), lambda x, y: mix(colour, hexc("1c1030"), 0.3 * smooth((gy + 2 - y) / 10.0)))
-    glow = [0.0] * (W * H)
+    cv.over(m.coverage(), lambda x, y: mix(colour, hexc("1c1030"), 0.3 * smooth((gy + 2 - cv.ys[y]) / 10.0)))
+    # lit windows: each one logical pixel wide and two high, on the logical pixel grid
+    glow = cv.blank()
     for wx, wy in ((-35, -19), (31, -15), (-6, -25), (3, -25), (0, -45), (-20, -5), (16, -4)):
-        i = int(gy + k * wy) * W + int(cx + k * wx)
-        glow[i] = glow[i + W] = 1.0
-    cv.over(blur(glow, W, H, 1, 2), hexc("ff9a40"), 1.6, add=True)
+        gx0, gy0 = int(cx + k * wx) * S, int(gy + k * wy) * S
+        for y in range(gy0, gy0 + 2 * S):
+            for x in range(gx0, gx0 + S):
+                glow[y * w + x] = 1.0
+    cv.over(blur(glow, w, h, S, 2), hexc("ff9a40"), 1.6, add=True)
     cv.over(glow, hexc("ffd088"))
 
 
 def paint_titles(cv):
+    S, w, h = cv.s, cv.w, cv.h
     title, cap, track = "VAELMOOR", 50.0, 0.10
     tw = text_width(title, cap, track)
     x0, base = 36.0, 80.0
-    m = Mask(W, H)
+    m = Mask(W, H, scale=S)
     draw_text(m, title, x0, base, cap, track, 0.165, 0.06, True)
     tmask = m.coverage()
 
     sub, scap, strack = "DUSKRUNE * KERVANE SETTINGS", 10.5, 0.42
     sw = text_width(sub, scap, strack)
     sx, sbase = x0 + (tw - sw) / 2, 110.0
-    m = Mask(W, H)
+    m = Mask(W, H, scale=S)
     draw_text(m, sub, sx, sbase, scap, strack, 0.17, 0.12, False)
     # a fine rule between the two lines, fading out at both ends, with a centred diamond
     ry, cxr = 92.0, x0 + tw / 2
     m.poly([[(cxr, ry - 3.5), (cxr + 3.5, ry), (cxr, ry + 3.5), (cxr - 3.5, ry)]])
     smask = m.coverage()
-    for x in range(int(cxr - tw * 0.55), int(cxr + tw * 0.55)):
-        i = int(ry) * W + x
-        smask[i] = max(smask[i], 0.8 * (1 - smooth(abs(x + 0.5 - cxr) / (tw * 0.55)) ** 2))
+    for x in range(int((cxr - tw * 0.55) * S), int((cxr + tw * 0.55) * S)):
+        a = 0.8 * (1 - smooth(abs(cv.xc[x] - cxr) / (tw * 0.55)) ** 2)
+        for y in range(int(ry) * S, int(ry) * S + S):
+            i = y * w + x
+            smask[i] = max(smask[i], a)
 
     both = [max(a, b) for a, b in zip(tmask, smask)]
-    cv.over(blur(tmask, W, H, 7), hexc("ff7a30"), 0.55, add=True)
-    cv.over(blur(smask, W, H, 3), hexc("ff9a50"), 0.35, add=True)
-    shadow = blur(both[-(2 * W + 2):] + both[:-(2 * W + 2)], W, H, 2)
+    cv.over(blur(tmask, w, h, 7 * S), hexc("ff7a30"), 0.55, add=True)
+    cv.over(blur(smask, w, h, 3 * S), hexc("ff9a50"), 0.35, add=True)
+    shift = 2 * S * w + 2 * S  # two logical pixels down and to the right
+    shadow = blur(both[-shift:] + both[:-shift], w, h, 2 * S)
     cv.over([clamp(s * 1.6) for s in shadow], hexc("0a0510"), 0.75)
-    edge = blur(tmask, W, H, 1, 1)
+    edge = blur(tmask, w, h, S, 1)
     cv.over([clamp(e * 2.2) for e in edge], hexc("3a160c"), 0.85)
     top = base - cap
     cv.over(tmask, lambda x, y: ramp([(0.0, hexc("fff7dc")), (0.45, hexc("f6d487")),
-                                      (0.75, hexc("e59a45")), (1.0, hexc("b8612a"))], (y - top) / cap))
+                                      (0.75, hexc("e59a45")), (1.0, hexc("b8612a"))], (cv.ys[y] - top) / cap))
     cv.over(smask, hexc("f3e4c8"))
 
 
