@@ -8,9 +8,10 @@
 #include "app/process_values.h"
 #include "dictionary/dictionary.h"
 #include "display/mode_list.h"
-#include "resources/resource_ids.h"
+#include "ui/banner.h"
 #include "ui/text_codec.h"
 #include "ui/toolkit.h"
+#include "ui/window_layout.h"
 
 namespace {
 
@@ -120,7 +121,6 @@ constexpr int kTooltipOrder[] = {104, 105, 0,  1,  2,  3,  4,  5,  6,  30, 31, 3
 constexpr int kDropDownListHeight = 240;
 
 HWND Window = nullptr;
-HFONT BoldFont = nullptr;
 std::map<int, std::vector<std::string>> Items;  // the 8-bit texts of each box's items
 
 HWND Control(int controlId)
@@ -133,40 +133,43 @@ unsigned CodePageOf(TextOrigin origin)
     return origin == TextOrigin::Dictionary ? UiCodePage(LanguageCode) : CP_ACP;
 }
 
-HWND CreateControl(const ControlLayout& layout, const std::string& caption, HFONT font)
+HWND CreateControl(const ControlLayout& layout, const std::string& caption, FontRole font)
 {
     const wchar_t* className = L"BUTTON";
-    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD style = 0;
     DWORD extendedStyle = 0;
-    int height = layout.height;
+    ControlPlace place{layout.id, {layout.x, layout.y, layout.width, layout.height}, 0, font, ControlRole::Plain};
     switch (layout.kind) {
-    case ControlKind::Frame: style |= BS_GROUPBOX; break;
-    case ControlKind::PushButton: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
-    case ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+    case ControlKind::Frame:
+        style = BS_GROUPBOX;
+        place.role = ControlRole::Frame;
+        break;
+    case ControlKind::PushButton: style = BS_PUSHBUTTON | WS_TABSTOP; break;
+    case ControlKind::CheckBox:
+        style = BS_AUTOCHECKBOX | WS_TABSTOP;
+        place.role = ControlRole::CheckBox;
+        break;
     case ControlKind::Label:
         className = L"STATIC";
-        style |= SS_LEFT;
+        style = SS_LEFT;
+        place.role = ControlRole::Label;
         break;
     case ControlKind::DropDown:
         className = L"COMBOBOX";
-        style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-        height += kDropDownListHeight;
+        style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+        place.dropDownRoom = kDropDownListHeight;
         break;
     case ControlKind::EditField:
         className = L"EDIT";
-        style |= ES_AUTOHSCROLL | WS_TABSTOP;
+        style = ES_AUTOHSCROLL | WS_TABSTOP;
         extendedStyle = WS_EX_CLIENTEDGE;
         break;
     }
-    const std::wstring text = DecodeText(caption, UiCodePage(LanguageCode));
-    HWND control = CreateWindowExW(extendedStyle, className, text.c_str(), style, layout.x, layout.y, layout.width,
-                                   height, Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                   GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
+    return CreateLaidOutControl(Window, className, DecodeText(caption, UiCodePage(LanguageCode)), style, extendedStyle,
+                                place);
 }
 
-void CreateCaptioned(const ControlLayout& layout, HFONT font)
+void CreateCaptioned(const ControlLayout& layout, FontRole font)
 {
     const std::string caption = layout.fallback ? LookupText(std::to_string(layout.id), layout.fallback) : "";
     CreateControl(layout, caption, font);
@@ -206,37 +209,30 @@ void AttachTooltips()
     }
 }
 
-HFONT CreateButtonFont()
-{
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Arial");
-}
-
 }  // namespace
 
 bool BuildMainWindow()
 {
     Window = CreateProgramWindow(L"Vaelmoor: Kervane settings", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 615, 550);
     if (!Window) return false;
-    const HFONT standardFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 
-    BannerImage = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    HWND banner = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP, 8, 8, 598, 158, Window,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(103)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(BannerImage));
+    // The banner takes its picture's size, drawn for the window's DPI.
+    HWND banner = CreateLaidOutControl(Window, L"STATIC", L"", SS_BITMAP, 0, {103, {8, 8, 598, 158}});
+    OnLayout(banner, [](HWND control, unsigned dpi) {
+        const HBITMAP previous = BannerImage;
+        BannerImage = LoadBanner(dpi);
+        SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(BannerImage));
+        if (previous) DeleteObject(previous);
+    });
 
-    for (const ControlLayout& frame : kFrames) CreateCaptioned(frame, standardFont);
-    BoldFont = CreateButtonFont();
-    for (const ControlLayout& button : kButtons) CreateCaptioned(button, BoldFont ? BoldFont : standardFont);
+    for (const ControlLayout& frame : kFrames) CreateCaptioned(frame, FontRole::Standard);
+    for (const ControlLayout& button : kButtons) CreateCaptioned(button, FontRole::Button);
     for (const ControlLayout& control : kControls) {
-        CreateCaptioned(control, standardFont);
+        CreateCaptioned(control, FontRole::Standard);
         if (control.kind == ControlKind::DropDown) FillList(control.id);
     }
     AttachTooltips();
+    FitCaptions(Window);
 
     SetFocusControl(Window, Control(104));
     EnableControl(13, false);

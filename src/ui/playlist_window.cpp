@@ -13,8 +13,10 @@
 #include "dictionary/dictionary.h"
 #include "log/event_log.h"
 #include "ui/playlist_text.h"
+#include "ui/dpi.h"
 #include "ui/text_codec.h"
 #include "ui/toolkit.h"
+#include "ui/window_layout.h"
 
 namespace {
 
@@ -31,16 +33,6 @@ std::string PlaylistPath()
 std::wstring Text(const char* key, const char* fallback)
 {
     return DecodeText(LookupText(key, fallback), UiCodePage(LanguageCode));
-}
-
-HWND CreateChild(HWND window, const wchar_t* className, const std::wstring& text, DWORD style, DWORD extendedStyle,
-                 int id, int x, int y, int width, int height)
-{
-    HWND control = CreateWindowExW(extendedStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return control;
 }
 
 std::vector<std::string> ListSongs()
@@ -175,9 +167,10 @@ void PlaylistEditor()
     HWND window = CreateProgramWindow(Text("60", "Playlist"), WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 232, 246);
     if (!window) return;
 
-    CreateChild(window, L"STATIC", Text("64", "Available songs:"), SS_LEFT, 0, kLabel, 10, 10, 200, 25);
-    HWND list = CreateChild(window, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                            kSongList, 5, 40, 220, 170);
+    CreateLaidOutControl(window, L"STATIC", Text("64", "Available songs:"), SS_LEFT, 0,
+                         {kLabel, {10, 10, 200, 25}, 0, FontRole::Standard, ControlRole::Label});
+    HWND list = CreateLaidOutControl(window, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP,
+                                     WS_EX_CLIENTEDGE, {kSongList, {5, 40, 220, 170}});
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES);
     std::wstring columnTitle = Text("63", "Songs");
     LVCOLUMNW column{};
@@ -185,10 +178,13 @@ void PlaylistEditor()
     column.cx = 220;
     column.pszText = columnTitle.data();
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    OnLayout(list, [](HWND control, unsigned dpi) { ListView_SetColumnWidth(control, 0, ScaleToDpi(220, dpi)); });
     const std::vector<std::string> songs = ListSongs();
     FillSongList(list, songs);
-    CreateChild(window, L"BUTTON", Text("61", "Ok"), BS_PUSHBUTTON | WS_TABSTOP, 0, kOk, 10, 215, 100, 25);
-    CreateChild(window, L"BUTTON", Text("62", "Cancel"), BS_PUSHBUTTON | WS_TABSTOP, 0, kCancel, 120, 215, 100, 25);
+    CreateLaidOutControl(window, L"BUTTON", Text("61", "Ok"), BS_PUSHBUTTON | WS_TABSTOP, 0, {kOk, {10, 215, 100, 25}});
+    CreateLaidOutControl(window, L"BUTTON", Text("62", "Cancel"), BS_PUSHBUTTON | WS_TABSTOP, 0,
+                         {kCancel, {120, 215, 100, 25}});
+    FitCaptions(window);
     SetFocusControl(window, list);
 
     // Every other event, the main window's included, is consumed here.

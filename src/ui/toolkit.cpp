@@ -7,6 +7,7 @@
 #include <map>
 
 #include "resources/resource_ids.h"
+#include "ui/window_layout.h"
 
 namespace {
 
@@ -47,8 +48,12 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         }
         break;
+    case WM_DPICHANGED:
+        LayOutForDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DESTROY:
         FocusControls.erase(window);
+        ForgetLayout(window);
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -110,9 +115,14 @@ HWND CreateProgramWindow(const std::wstring& title, DWORD style, int clientWidth
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int width = std::min<int>(frame.right - frame.left, screenWidth);
     const int height = std::min<int>(frame.bottom - frame.top, screenHeight);
-    return CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style, (screenWidth - width) / 2,
-                           (screenHeight - height) / 2, width, height, nullptr, nullptr, GetModuleHandleW(nullptr),
-                           nullptr);
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style & ~WS_VISIBLE,
+                                  (screenWidth - width) / 2, (screenHeight - height) / 2, width, height, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window) return nullptr;
+    // Opened on the primary screen; sized again for that screen's DPI.
+    PlaceProgramWindow(window, clientWidth, clientHeight);
+    if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
+    return window;
 }
 
 void SetFocusControl(HWND window, HWND control)

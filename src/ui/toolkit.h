@@ -23,8 +23,9 @@ UiEvent WaitEvent();
 // never make the wait return.
 void RaiseEvent(const UiEvent& event);
 
-// A top-level window of the program's class, invisible, with a client area of
-// the given size, centred on the primary screen. Null when it cannot be made.
+// A top-level window of the program's class with a client area of the given
+// size in 96-DPI pixels, scaled to the DPI of the primary screen and centred
+// on it. Null when it cannot be made.
 HWND CreateProgramWindow(const std::wstring& title, DWORD style, int clientWidth, int clientHeight);
 
 // The control that gets the keyboard focus whenever its window is activated.

@@ -1,0 +1,12 @@
+#pragma once
+// Resizing a picture by averaging the area each new pixel covers: sharp when
+// a large picture is made smaller, which is how the banner is drawn for the
+// scales between its stored sizes.
+
+#include <cstdint>
+#include <vector>
+
+// pixels holds width x height 32-bit pixels, row by row; each of the four
+// bytes of a pixel is averaged on its own.
+std::vector<std::uint32_t> ScaleByArea(const std::vector<std::uint32_t>& pixels, int width, int height, int newWidth,
+                                       int newHeight);
