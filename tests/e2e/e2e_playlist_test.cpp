@@ -8,6 +8,7 @@
 #include <map>
 
 #include "program_driver.h"
+#include "window_layouts.h"
 #include "wine_fixtures.h"
 
 namespace {
@@ -83,20 +84,7 @@ TEST_F(PlaylistEndToEnd, ListsTheSongsAndTicksThePlaylist)
     EXPECT_EQ(ControlText(GetDlgItem(playlist, 61)), L"OK");
     EXPECT_EQ(ControlText(GetDlgItem(playlist, 62)), L"Cancel");
     EXPECT_FALSE(GetWindowLongW(playlist, GWL_STYLE) & WS_SYSMENU) << "no close box";
-    RECT client;
-    GetClientRect(playlist, &client);
-    EXPECT_EQ(client.right, 232);
-    EXPECT_EQ(client.bottom, 246);
-    const struct {
-        int id, x, y, width, height;
-    } layout[] = {{64, 10, 10, 200, 25}, {63, 5, 40, 220, 170}, {61, 10, 215, 100, 25}, {62, 120, 215, 100, 25}};
-    for (const auto& l : layout) {
-        const RECT rect = ControlRect(GetDlgItem(playlist, l.id));
-        EXPECT_EQ(rect.left, l.x) << l.id;
-        EXPECT_EQ(rect.top, l.y) << l.id;
-        EXPECT_EQ(rect.right - rect.left, l.width) << l.id;
-        EXPECT_EQ(rect.bottom - rect.top, l.height) << l.id;
-    }
+    ExpectPlacedAtDpi(playlist, kPlaylistLayout, 232, 246, 96);
 
     // OK rewrites the file from the ticked items, once each, in list order.
     const std::vector<std::wstring> order = ListViewItems(list);

@@ -5,81 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 #include "program_driver.h"
+#include "window_layouts.h"
 #include "wine_fixtures.h"
 
 namespace {
 
 const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
 const std::wstring kTitle = L"Vaelmoor: Kervane settings";
-
-enum Kind { Banner, Frame, Button, Check, Label, List, Edit };
-
-struct Expected {
-    int id;
-    Kind kind;
-    int x, y, width, height;
-    const wchar_t* builtIn;   // English caption from the rebuilt dictionary
-    const wchar_t* fallback;  // caption when the dictionary cannot be opened
-};
-
-// In creation order.
-const Expected kLayout[] = {
-    {103, Banner, 8, 8, 597, 159, nullptr, nullptr},
-    {100, Frame, 310, 177, 296, 200, L"Video", L"Video"},
-    {101, Frame, 310, 382, 296, 125, L"Sound", L"Sound"},
-    {102, Frame, 8, 177, 295, 280, L"General", L"General"},
-    {106, Frame, 8, 457, 295, 90, L"E-mail game", L"E-mail game"},
-    {104, Button, 330, 515, 125, 30, L"OK", L"OK"},
-    {105, Button, 460, 515, 125, 30, L"Cancel", L"Cancel"},
-    {0, Check, 320, 405, 100, 20, L"Sound FX", L"Sound FX"},
-    {1, Check, 320, 455, 100, 20, L"Music", L"Music"},
-    {2, Check, 320, 430, 100, 20, L"Direct Sound", L"Direct Sound"},
-    {19, Check, 320, 480, 120, 20, L"Use playlist", L"Use playlist"},
-    {3, Check, 460, 405, 100, 20, L"Selection Sounds", L"Selection Sounds"},
-    {4, Check, 460, 430, 100, 20, L"Movement Sounds", L"Movement Sounds"},
-    {5, Check, 460, 455, 100, 20, L"Ambient Sounds", L"Ambient Sounds"},
-    {6, Check, 460, 480, 100, 20, L"Event Sounds", L"Event Sounds"},
-    {20, Label, 320, 200, 80, 20, L"Display mode:", L"Display mode:"},
-    {30, List, 400, 195, 200, 20, nullptr, nullptr},
-    {21, Label, 320, 225, 80, 20, L"Adapter:", L"Adapter:"},
-    {31, List, 400, 220, 200, 20, nullptr, nullptr},
-    {22, Label, 320, 250, 80, 20, L"Display level:", L"Display level:"},
-    {32, List, 400, 245, 200, 20, nullptr, nullptr},
-    {23, Label, 320, 275, 80, 20, L"Cursors:", L"Cursors:"},
-    {33, List, 400, 270, 200, 20, nullptr, nullptr},
-    {7, Check, 320, 300, 130, 20, L"Show Intro", L"Show Intro"},
-    {8, Check, 320, 325, 200, 20, L"Allow Resolution Switches", L"Allow Resolution Switches"},
-    {9, Check, 320, 350, 200, 20, L"Use Direct3D", L"Use Direct3D"},
-    {16, Check, 460, 300, 200, 20, L"View panning", L"View panning"},
-    {24, Label, 17, 200, 50, 20, L"Language:", L"Language:"},
-    {34, List, 110, 195, 180, 20, nullptr, nullptr},
-    {10, Check, 17, 220, 120, 20, L"Blood", L"Blood"},
-    {11, Check, 160, 300, 120, 20, L"Autosave before TC", L"Autosave before TC"},
-    {12, Check, 17, 245, 120, 20, L"Allow custom rules", L"Allow custom rules"},
-    {13, Check, 160, 245, 120, 20, L"Kerv Based rules", L"Kerv Based rules"},
-    {25, Label, 17, 275, 50, 20, L"Rules:", L"Rules:"},
-    {35, List, 110, 270, 180, 20, nullptr, nullptr},
-    {14, Check, 17, 300, 120, 20, L"Autosave", L"Autosave"},
-    {15, Check, 17, 325, 120, 20, L"Automove", L"Automove"},
-    {17, Check, 160, 220, 120, 20, L"Center on event", L"Center on event"},
-    {18, Check, 160, 325, 140, 20, L"View bounds", L"View bounds"},
-    {26, Label, 17, 353, 80, 20, L"Scroll speed:", L"Scroll speed:"},
-    {36, List, 110, 350, 180, 20, nullptr, nullptr},
-    {27, Label, 17, 378, 80, 20, L"Movem.speed:", L"Movem.speed:"},
-    {37, List, 110, 375, 180, 20, nullptr, nullptr},
-    {28, Label, 17, 403, 80, 20, L"Game type:", L"Game type:"},
-    {38, List, 110, 400, 180, 20, nullptr, nullptr},
-    {29, Label, 17, 428, 80, 20, L"Combat type:", L"Combat type:"},
-    {39, List, 110, 425, 180, 20, nullptr, nullptr},
-    {50, Label, 17, 473, 80, 20, L"E-mail:", L"E-Mal:"},
-    {51, Edit, 110, 470, 180, 20, nullptr, nullptr},
-    {52, Label, 17, 498, 80, 20, L"SMTP:", L"SMTP:"},
-    {53, Edit, 110, 495, 180, 20, nullptr, nullptr},
-    {54, Label, 17, 523, 80, 20, L"Folder:", L"Folder:"},
-    {55, Edit, 110, 520, 180, 20, nullptr, nullptr},
-};
 
 struct Item {
     const char* key;
@@ -141,6 +76,7 @@ void ExpectKind(HWND control, Kind kind, int id)
         EXPECT_EQ(name, L"Edit") << id;
         EXPECT_TRUE(style & ES_AUTOHSCROLL) << id;
         break;
+    case SongList: EXPECT_EQ(name, L"SysListView32") << id; break;
     }
     if (kind == Frame || kind == Button || kind == Check) {
         EXPECT_EQ(name, L"Button") << id;
@@ -150,33 +86,22 @@ void ExpectKind(HWND control, Kind kind, int id)
 // Checks every control against the layout; builtIn chooses the caption column.
 void ExpectLayout(HWND window, bool builtIn)
 {
-    for (const Expected& expected : kLayout) {
+    for (const Expected& expected : kMainLayout) {
         HWND control = GetDlgItem(window, expected.id);
         ASSERT_NE(control, nullptr) << expected.id;
         ExpectKind(control, expected.kind, expected.id);
-        const RECT rect = ControlRect(control);
-        EXPECT_EQ(rect.left, expected.x) << expected.id;
-        EXPECT_EQ(rect.top, expected.y) << expected.id;
-        EXPECT_EQ(rect.right - rect.left, expected.width) << expected.id;
-        // A closed drop-down list is as high as its font makes it.
-        if (expected.kind != List) {
-            EXPECT_EQ(rect.bottom - rect.top, expected.height) << expected.id;
-        }
         const wchar_t* caption = builtIn ? expected.builtIn : expected.fallback;
         if (caption) {
             EXPECT_EQ(ControlText(control), caption) << expected.id;
         }
     }
+    ExpectPlacedAtDpi(window, kMainLayout, 615, 550, 96);
     for (const auto& [id, items] : kItems) {
         std::vector<std::wstring> expected;
         for (const Item& item : items) expected.push_back(builtIn ? item.builtIn : item.fallback);
         if (id == 35) continue;  // refilled from the rules folders by the load
         EXPECT_EQ(ComboItems(GetDlgItem(window, id)), expected) << id;
     }
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 615);
-    EXPECT_EQ(client.bottom, 550);
 }
 
 HWND FocusOf(HWND window)
@@ -240,7 +165,7 @@ TEST_F(MainWindowEndToEnd, FallbacksWhenTheDictionaryCannotBeOpened)
     std::vector<std::string> expected = {"INI-file not found! Trying to rebuild it!", "Error! Can't rebuild ini-file!"};
     auto missed = [](const std::string& key) { return "INI-file not found! Key " + key + " missed!"; };
     expected.push_back(missed("30"));
-    for (const Expected& control : kLayout) {
+    for (const Expected& control : kMainLayout) {
         if (control.fallback) expected.push_back(missed(std::to_string(control.id)));
         if (auto items = kItems.find(control.id); items != kItems.end())
             for (const Item& item : items->second) expected.push_back(missed(item.key));
@@ -266,6 +191,46 @@ TEST_F(MainWindowEndToEnd, RussianInterface)
     EXPECT_EQ(ComboItems(GetDlgItem(window, 30)).at(0), FromCp1251("\xCE\xEA\xEE\xED\xED\xFB\xE9"));    // Оконный
     EXPECT_EQ(ComboItems(GetDlgItem(window, 34)).at(6), FromCp1251("\xD0\xF3\xF1\xF1\xEA\xE8\xE9"));    // Русский
     EXPECT_EQ(ComboSelection(GetDlgItem(window, 34)), 6) << "the stored game language is selected";
+    Click(GetDlgItem(window, 105));
+    EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+// The system's DPI, as Wine keeps it, for the programs started while this lives.
+class SystemDpi {
+public:
+    explicit SystemDpi(std::uint32_t dpi) : previous_(ReadRawValue(kDesktop, "LogPixels"))
+    {
+        SetDword(kDesktop, "LogPixels", dpi);
+    }
+    ~SystemDpi()
+    {
+        if (previous_) SetRawValue(kDesktop, "LogPixels", previous_->type, previous_->data);
+        else RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
+    }
+    SystemDpi(const SystemDpi&) = delete;
+    SystemDpi& operator=(const SystemDpi&) = delete;
+
+private:
+    static constexpr const char* kDesktop = "Control Panel\\Desktop";
+    std::optional<RawValue> previous_;
+};
+
+TEST_F(MainWindowEndToEnd, At144DpiBothWindowsAreTheLayoutScaledByOneAndAHalf)
+{
+    BecomeDpiAware();  // to read the windows in the screen's own pixels
+    CreateDirectoryA("Dict", nullptr);
+    const SystemDpi dpi(144);
+    ProgramRun program(folder.path());
+    HWND window = program.WaitForWindow(kTitle);
+    ASSERT_NE(window, nullptr);
+    ExpectPlacedAtDpi(window, kMainLayout, 615, 550, 144);
+    const RECT banner = ControlRect(GetDlgItem(window, 103));
+    EXPECT_EQ(banner.right - banner.left, 896);
+    EXPECT_EQ(banner.bottom - banner.top, 239);
+    HWND playlist = OpenPlaylistWindow(program, window);
+    ASSERT_NE(playlist, nullptr);
+    ExpectPlacedAtDpi(playlist, kPlaylistLayout, 232, 246, 144);
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 62));
     Click(GetDlgItem(window, 105));
     EXPECT_EQ(program.WaitForExit(), 0);
 }

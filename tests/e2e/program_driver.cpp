@@ -119,26 +119,6 @@ std::wstring ClassName(HWND window)
     return name;
 }
 
-RECT ControlRect(HWND control)
-{
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-std::vector<std::wstring> ComboItems(HWND combo)
-{
-    std::vector<std::wstring> items;
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[512] = L"";
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.emplace_back(text);
-    }
-    return items;
-}
-
 int ComboSelection(HWND combo)
 {
     const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "window_layouts.h"
+
 class ProgramRun {
 public:
     // Starts the program with workingFolder as its current directory.
@@ -35,9 +37,6 @@ std::string ProgramPath();
 
 std::wstring ControlText(HWND control);
 std::wstring ClassName(HWND window);
-// The control's rectangle in its parent's client coordinates.
-RECT ControlRect(HWND control);
-std::vector<std::wstring> ComboItems(HWND combo);
 int ComboSelection(HWND combo);
 bool IsTicked(HWND checkBox);
 

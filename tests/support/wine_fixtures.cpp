@@ -180,3 +180,8 @@ std::map<std::string, std::string> FolderTree(const std::string& path)
     FindClose(find);
     return tree;
 }
+
+void BecomeDpiAware()
+{
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+}

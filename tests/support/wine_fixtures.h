@@ -50,3 +50,7 @@ std::map<std::string, RawValue> RegistryTree(const std::string& path);
 // Every file below a folder, by relative path, with its bytes; folders map to "<folder>".
 std::map<std::string, std::string> FolderTree(const std::string& path);
 bool KeyExists(const std::string& path);
+
+// Makes the test process read windows in the screen's own pixels, as the
+// program, whose manifest asks for it, does.
+void BecomeDpiAware();

@@ -1,0 +1,204 @@
+#include "window_layouts.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+const std::vector<Expected> kMainLayout = {
+    {103, Banner, 8, 8, 597, 159, nullptr, nullptr},
+    {100, Frame, 310, 177, 296, 200, L"Video", L"Video"},
+    {101, Frame, 310, 382, 296, 125, L"Sound", L"Sound"},
+    {102, Frame, 8, 177, 295, 280, L"General", L"General"},
+    {106, Frame, 8, 457, 295, 90, L"E-mail game", L"E-mail game"},
+    {104, Button, 330, 515, 125, 30, L"OK", L"OK"},
+    {105, Button, 460, 515, 125, 30, L"Cancel", L"Cancel"},
+    {0, Check, 320, 405, 100, 20, L"Sound FX", L"Sound FX"},
+    {1, Check, 320, 455, 100, 20, L"Music", L"Music"},
+    {2, Check, 320, 430, 100, 20, L"Direct Sound", L"Direct Sound"},
+    {19, Check, 320, 480, 120, 20, L"Use playlist", L"Use playlist"},
+    {3, Check, 460, 405, 100, 20, L"Selection Sounds", L"Selection Sounds"},
+    {4, Check, 460, 430, 100, 20, L"Movement Sounds", L"Movement Sounds"},
+    {5, Check, 460, 455, 100, 20, L"Ambient Sounds", L"Ambient Sounds"},
+    {6, Check, 460, 480, 100, 20, L"Event Sounds", L"Event Sounds"},
+    {20, Label, 320, 200, 80, 20, L"Display mode:", L"Display mode:"},
+    {30, List, 400, 195, 200, 20, nullptr, nullptr},
+    {21, Label, 320, 225, 80, 20, L"Adapter:", L"Adapter:"},
+    {31, List, 400, 220, 200, 20, nullptr, nullptr},
+    {22, Label, 320, 250, 80, 20, L"Display level:", L"Display level:"},
+    {32, List, 400, 245, 200, 20, nullptr, nullptr},
+    {23, Label, 320, 275, 80, 20, L"Cursors:", L"Cursors:"},
+    {33, List, 400, 270, 200, 20, nullptr, nullptr},
+    {7, Check, 320, 300, 130, 20, L"Show Intro", L"Show Intro"},
+    {8, Check, 320, 325, 200, 20, L"Allow Resolution Switches", L"Allow Resolution Switches"},
+    {9, Check, 320, 350, 200, 20, L"Use Direct3D", L"Use Direct3D"},
+    {16, Check, 460, 300, 200, 20, L"View panning", L"View panning"},
+    {24, Label, 17, 200, 50, 20, L"Language:", L"Language:"},
+    {34, List, 110, 195, 180, 20, nullptr, nullptr},
+    {10, Check, 17, 220, 120, 20, L"Blood", L"Blood"},
+    {11, Check, 160, 300, 120, 20, L"Autosave before TC", L"Autosave before TC"},
+    {12, Check, 17, 245, 120, 20, L"Allow custom rules", L"Allow custom rules"},
+    {13, Check, 160, 245, 120, 20, L"Kerv Based rules", L"Kerv Based rules"},
+    {25, Label, 17, 275, 50, 20, L"Rules:", L"Rules:"},
+    {35, List, 110, 270, 180, 20, nullptr, nullptr},
+    {14, Check, 17, 300, 120, 20, L"Autosave", L"Autosave"},
+    {15, Check, 17, 325, 120, 20, L"Automove", L"Automove"},
+    {17, Check, 160, 220, 120, 20, L"Center on event", L"Center on event"},
+    {18, Check, 160, 325, 140, 20, L"View bounds", L"View bounds"},
+    {26, Label, 17, 353, 80, 20, L"Scroll speed:", L"Scroll speed:"},
+    {36, List, 110, 350, 180, 20, nullptr, nullptr},
+    {27, Label, 17, 378, 80, 20, L"Movem.speed:", L"Movem.speed:"},
+    {37, List, 110, 375, 180, 20, nullptr, nullptr},
+    {28, Label, 17, 403, 80, 20, L"Game type:", L"Game type:"},
+    {38, List, 110, 400, 180, 20, nullptr, nullptr},
+    {29, Label, 17, 428, 80, 20, L"Combat type:", L"Combat type:"},
+    {39, List, 110, 425, 180, 20, nullptr, nullptr},
+    {50, Label, 17, 473, 80, 20, L"E-mail:", L"E-Mal:"},
+    {51, Edit, 110, 470, 180, 20, nullptr, nullptr},
+    {52, Label, 17, 498, 80, 20, L"SMTP:", L"SMTP:"},
+    {53, Edit, 110, 495, 180, 20, nullptr, nullptr},
+    {54, Label, 17, 523, 80, 20, L"Folder:", L"Folder:"},
+    {55, Edit, 110, 520, 180, 20, nullptr, nullptr},
+};
+
+const std::vector<Expected> kPlaylistLayout = {
+    {64, Label, 10, 10, 200, 25, L"Available songs:", L"Available songs:"},
+    {63, SongList, 5, 40, 220, 170, nullptr, nullptr},
+    {61, Button, 10, 215, 100, 25, L"OK", L"Ok"},
+    {62, Button, 120, 215, 100, 25, L"Cancel", L"Cancel"},
+};
+
+bool MayGrow(Kind kind)
+{
+    return kind == Check || kind == Label;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo)
+{
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[512] = L"";
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+RECT ControlRect(HWND control)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+namespace {
+
+int Scale(int length, unsigned dpi)
+{
+    return MulDiv(length, static_cast<int>(dpi), 96);
+}
+
+bool Overlap(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+std::wstring TextOf(HWND control)
+{
+    wchar_t text[512] = L"";
+    GetWindowTextW(control, text, 512);
+    return text;
+}
+
+// The room a control gives its caption, in pixels, as the controls draw it.
+int RoomFor(Kind kind, int width, unsigned dpi, HDC dc)
+{
+    int zero = 0;
+    GetCharWidth32W(dc, L'0', L'0', &zero);
+    switch (kind) {
+    case Frame: return width - 16;   // the caption sits 7 pixels in, with a pixel of margin
+    case Button: return width - 6;   // inside the raised edge
+    case Check: return width - (12 * static_cast<int>(dpi) / 96 + 1) - zero / 2 - 2;  // box and gap
+    case List: return width - GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) - 6;          // beside the arrow
+    default: return width;
+    }
+}
+
+}  // namespace
+
+void ExpectPlacedAtDpi(HWND window, const std::vector<Expected>& layout, int clientWidth, int clientHeight,
+                       unsigned dpi)
+{
+    const int slack = dpi == 96 ? 0 : 2;
+    for (const Expected& row : layout) {
+        HWND control = GetDlgItem(window, row.id);
+        ASSERT_NE(control, nullptr) << row.id;
+        const RECT rect = ControlRect(control);
+        const int width = Scale(row.x + row.width, dpi) - Scale(row.x, dpi);
+        EXPECT_NEAR(rect.left, Scale(row.x, dpi), slack) << row.id;
+        EXPECT_NEAR(rect.top, Scale(row.y, dpi), slack) << row.id;
+        // A closed drop-down list is as high as its font makes it.
+        if (row.kind != List) EXPECT_NEAR(rect.bottom - rect.top, Scale(row.y + row.height, dpi) - Scale(row.y, dpi), slack) << row.id;
+        if (!MayGrow(row.kind)) {
+            EXPECT_NEAR(rect.right - rect.left, width, slack) << row.id;
+            continue;
+        }
+        EXPECT_GE(rect.right - rect.left, width - slack) << row.id;
+        if (rect.right - rect.left <= width + slack) continue;
+        // A grown caption took only room that nothing else uses.
+        for (const Expected& other : layout) {
+            if (other.id == row.id) continue;
+            const RECT otherRect = ControlRect(GetDlgItem(window, other.id));
+            if (other.kind == Frame) {
+                if (rect.left >= otherRect.left && rect.left < otherRect.right && rect.top >= otherRect.top &&
+                    rect.top < otherRect.bottom)
+                    EXPECT_LT(rect.right, otherRect.right) << row.id << " grew out of its frame " << other.id;
+            } else if (other.kind != List || row.kind != Check) {
+                EXPECT_FALSE(Overlap(rect, otherRect)) << row.id << " grew over " << other.id;
+            } else {
+                // An open drop-down list may cover what lies below its box; its box may not be covered.
+                RECT box = otherRect;
+                box.bottom = box.top + Scale(20, dpi);
+                EXPECT_FALSE(Overlap(rect, box)) << row.id << " grew over " << other.id;
+            }
+        }
+    }
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_NEAR(client.right, Scale(clientWidth, dpi), slack);
+    EXPECT_NEAR(client.bottom, Scale(clientHeight, dpi), slack);
+}
+
+std::vector<CutCaption> CutCaptions(HWND window, const std::vector<Expected>& layout, unsigned dpi)
+{
+    std::vector<CutCaption> cut;
+    HDC dc = GetDC(window);
+    for (const Expected& row : layout) {
+        HWND control = GetDlgItem(window, row.id);
+        const RECT rect = ControlRect(control);
+        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        std::vector<std::wstring> texts;
+        int room = RoomFor(row.kind, rect.right - rect.left, dpi, dc);
+        if (row.kind == List) texts = ComboItems(control);
+        else if (row.kind == SongList) {
+            wchar_t title[256] = L"";
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.pszText = title;
+            column.cchTextMax = 256;
+            SendMessageW(control, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+            texts = {title};
+            room = column.cx - 12;  // the header's margins either side
+        } else if (row.builtIn) {
+            texts = {TextOf(control)};
+        }
+        for (const std::wstring& text : texts) {
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            if (extent.cx > room) cut.push_back({row.id, text, extent.cx, room});
+        }
+        SelectObject(dc, previous);
+    }
+    ReleaseDC(window, dc);
+    return cut;
+}

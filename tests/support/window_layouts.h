@@ -1,0 +1,51 @@
+#pragma once
+// The two windows as the player must see them: every control's kind, place
+// at 96 DPI and caption, and the checks that a window shows that layout at
+// its DPI, with every caption whole where the room allows.
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+enum Kind { Banner, Frame, Button, Check, Label, List, Edit, SongList };
+
+struct Expected {
+    int id;
+    Kind kind;
+    int x, y, width, height;
+    const wchar_t* builtIn;   // English caption from the rebuilt dictionary
+    const wchar_t* fallback;  // caption when the dictionary cannot be opened
+};
+
+// In creation order.
+extern const std::vector<Expected> kMainLayout;
+extern const std::vector<Expected> kPlaylistLayout;
+
+// Check boxes and labels may be wider than their row says, to show a caption
+// that needs it; everything else has its row's size.
+bool MayGrow(Kind kind);
+
+// The items of a drop-down list, in its order.
+std::vector<std::wstring> ComboItems(HWND combo);
+
+// A control's rectangle in its parent's client coordinates.
+RECT ControlRect(HWND control);
+
+// Checks, with GoogleTest expectations, that every control of the layout is
+// where its row puts it at this DPI (within 2 pixels above 96 DPI, exactly at
+// 96), that grown controls only took room no other control uses, and that the
+// client area has the layout's size at this DPI.
+void ExpectPlacedAtDpi(HWND window, const std::vector<Expected>& layout, int clientWidth, int clientHeight,
+                       unsigned dpi);
+
+struct CutCaption {
+    int id;
+    std::wstring text;
+    int needed, room;  // pixels
+};
+
+// Measures every caption (and every drop-down item) with the font its control
+// really uses against the room the control gives it; the ones that do not fit.
+std::vector<CutCaption> CutCaptions(HWND window, const std::vector<Expected>& layout, unsigned dpi);
