@@ -26,7 +26,9 @@ ensure_packages() {
 
 BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev
                 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-WINE_PACKAGES=(wine wine64)
+# fonts-liberation gives Wine fonts with the metrics of Windows' own; without
+# it the standard dialog font falls back to the much wider DejaVu Sans.
+WINE_PACKAGES=(wine wine64 fonts-liberation)
 
 # start_display: when no display is set, starts Xvfb on a free number and waits until it answers.
 start_display() {
@@ -75,11 +77,28 @@ start_wine() {
         as_wine_user wineboot -i >/dev/null 2>&1 || true
         as_wine_user wineserver -w
     fi
+    use_windows_like_fonts
     as_wine_user wineserver -f -p >/dev/null 2>&1 &
     STARTED_WINESERVER_PID=$!
     # Wine's background services start with the first program and live as long
     # as the server. Started here, they hold no test runner's output open.
     as_wine_user wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+# use_windows_like_fonts: Wine asks for "Tahoma" when a program wants the
+# standard dialog font ("MS Shell Dlg"), but Debian's Wine 8 never finds its
+# own Tahoma, even with fonts-wine installed: it looks in "Z:\usr\share\wine\../fonts",
+# a path with a forward slash that does not resolve. DejaVu Sans, much wider,
+# stands in and captions come out cut.
+# Windows gives that font the metrics of Microsoft Sans Serif, which Liberation
+# Sans (Arial's metrics) matches closely; the prefixes the scripts make use it.
+use_windows_like_fonts() {
+    local marker="$WINEPREFIX/.kervane-fonts"
+    [ -f "$marker" ] && return 0
+    as_wine_user wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'MS Shell Dlg' /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
+    as_wine_user wineserver -w
+    as_wine_user touch "$marker"
 }
 
 # mount_small_disk FOLDER: mounts there a file system with room for 8 KiB,
