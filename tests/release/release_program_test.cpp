@@ -1,13 +1,17 @@
 // The KervaneSettings.exe that players download: Windows reads the project's
-// version from its version resource and its manifest.
+// version from its version resource and its manifest, and nothing in it
+// changes from one build of the same commit to the next (no link time in its
+// header, no path of the build machine in its bytes).
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "program_driver.h"
+#include "wine_fixtures.h"
 
 namespace {
 
@@ -105,6 +109,19 @@ std::string ProgramIdentityAttribute(const std::string& manifest, const std::str
     return "<none>";
 }
 
+std::string ProgramBytes()
+{
+    return ReadWholeFile(ProgramPath()).value_or("");
+}
+
+// Both forms a path may take in a binary: 8-bit and UTF-16.
+bool Holds(const std::string& bytes, const std::string& text)
+{
+    std::string wide;
+    for (char c : text) wide += {c, '\0'};
+    return bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos;
+}
+
 TEST(ReleaseProgram, FixedVersionNumbersAreTheProjectVersion)
 {
     VersionResource resource(ProgramPath());
@@ -134,6 +151,31 @@ TEST(ReleaseProgram, ManifestIdentityCarriesTheProjectVersion)
     ASSERT_NE(manifest.find("<assembly"), std::string::npos) << "no manifest in " << ProgramPath();
     EXPECT_EQ(ProgramIdentityAttribute(manifest, "version"), FourPart());
     EXPECT_EQ(ProgramIdentityAttribute(manifest, "processorArchitecture"), "amd64");
+}
+
+TEST(ReleaseProgram, HeaderHoldsNoLinkTime)
+{
+    const std::string bytes = ProgramBytes();
+    IMAGE_DOS_HEADER dos{};
+    ASSERT_GE(bytes.size(), sizeof dos);
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    ASSERT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
+    IMAGE_NT_HEADERS64 nt{};
+    ASSERT_GE(bytes.size(), static_cast<std::size_t>(dos.e_lfanew) + sizeof nt);
+    std::memcpy(&nt, bytes.data() + dos.e_lfanew, sizeof nt);
+    ASSERT_EQ(nt.Signature, IMAGE_NT_SIGNATURE);
+    EXPECT_EQ(nt.FileHeader.TimeDateStamp, 0u);
+    const ProjectVersion v = Project();
+    EXPECT_EQ(nt.OptionalHeader.MajorImageVersion, v.major);
+    EXPECT_EQ(nt.OptionalHeader.MinorImageVersion, v.minor);
+}
+
+TEST(ReleaseProgram, HoldsNoPathOfTheBuildMachine)
+{
+    const std::string bytes = ProgramBytes();
+    ASSERT_FALSE(bytes.empty()) << ProgramPath();
+    EXPECT_FALSE(Holds(bytes, KERVANE_SOURCE_DIR)) << KERVANE_SOURCE_DIR;
+    EXPECT_FALSE(Holds(bytes, KERVANE_BUILD_DIR)) << KERVANE_BUILD_DIR;
 }
 
 }  // namespace
