@@ -21,7 +21,7 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3
                 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 WINE_PACKAGES=(wine wine64)
 
@@ -92,11 +92,16 @@ cleanup() {
     fi
 }
 
-# build_tree PRESET: configures and builds one tree. CI treats warnings as errors.
-build_tree() {
+# configure_tree PRESET [CMAKE ARGS...]: configures one tree. CI treats warnings as errors.
+configure_tree() {
     local werror=OFF
     [ "${CI:-}" = "true" ] && werror=ON
-    cmake --preset "$1" -DKERVANE_WERROR="$werror" >/dev/null
+    cmake --preset "$@" -DKERVANE_WERROR="$werror" >/dev/null
+}
+
+# build_tree PRESET: configures and builds one tree.
+build_tree() {
+    configure_tree "$1"
     cmake --build --preset "$1"
 }
 
