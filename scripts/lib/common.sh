@@ -24,7 +24,7 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3
                 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 # fonts-liberation gives Wine fonts with the metrics of Windows' own; without
 # it the standard dialog font falls back to the much wider DejaVu Sans.
@@ -126,11 +126,16 @@ cleanup() {
     fi
 }
 
-# build_tree PRESET: configures and builds one tree. CI treats warnings as errors.
-build_tree() {
+# configure_tree PRESET [CMAKE ARGS...]: configures one tree. CI treats warnings as errors.
+configure_tree() {
     local werror=OFF
     [ "${CI:-}" = "true" ] && werror=ON
-    cmake --preset "$1" -DKERVANE_WERROR="$werror" >/dev/null
+    cmake --preset "$@" -DKERVANE_WERROR="$werror" >/dev/null
+}
+
+# build_tree PRESET: configures and builds one tree.
+build_tree() {
+    configure_tree "$1"
     cmake --build --preset "$1"
 }
 
