@@ -38,6 +38,48 @@ struct Picture {
     std::vector<std::uint32_t> pixels;  // top row first
 };
 
+// COM, loaded only when a screen above 96 DPI needs the large banner: the
+// start at 96 DPI does without ole32 and the imaging component.
+class ComLibrary {
+public:
+    ComLibrary() : module_(LoadLibraryW(L"ole32.dll"))
+    {
+        if (!module_) return;
+        initialize_ = Entry<Initialize>("CoInitializeEx");
+        uninitialize_ = Entry<Uninitialize>("CoUninitialize");
+        create_ = Entry<CreateInstance>("CoCreateInstance");
+        started_ = initialize_ && uninitialize_ && SUCCEEDED(initialize_(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    ~ComLibrary()
+    {
+        if (started_) uninitialize_();
+        if (module_) FreeLibrary(module_);
+    }
+    ComLibrary(const ComLibrary&) = delete;
+    ComLibrary& operator=(const ComLibrary&) = delete;
+
+    HRESULT Create(REFCLSID type, REFIID kind, void** object) const
+    {
+        return create_ ? create_(type, nullptr, CLSCTX_INPROC_SERVER, kind, object) : E_NOTIMPL;
+    }
+
+private:
+    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+    using Uninitialize = void(WINAPI*)();
+    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+    template <typename Function>
+    Function Entry(const char* name) const
+    {
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
+    }
+
+    HMODULE module_;
+    Initialize initialize_ = nullptr;
+    Uninitialize uninitialize_ = nullptr;
+    CreateInstance create_ = nullptr;
+    bool started_ = false;
+};
+
 // The large drawing of the banner, stored in the program as a compressed
 // picture that the Windows Imaging Component reads.
 Picture DecodeLargeBanner()
@@ -47,33 +89,27 @@ Picture DecodeLargeBanner()
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) return {};
-    const bool comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    Picture picture;
-    {
-        ComPointer<IWICImagingFactory> factory;
-        ComPointer<IWICStream> stream;
-        ComPointer<IWICBitmapDecoder> decoder;
-        ComPointer<IWICBitmapFrameDecode> frame;
-        ComPointer<IWICBitmapSource> converted;
-        UINT width = 0, height = 0;
-        if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                       reinterpret_cast<void**>(factory.Out()))) &&
-            SUCCEEDED(factory->CreateStream(stream.Out())) &&
-            SUCCEEDED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)),
-                                                   SizeofResource(module, resource))) &&
-            SUCCEEDED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                       decoder.Out())) &&
-            SUCCEEDED(decoder->GetFrame(0, frame.Out())) &&
-            SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.Get(), converted.Out())) &&
-            SUCCEEDED(converted->GetSize(&width, &height)) && width > 0 && height > 0) {
-            std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-            if (SUCCEEDED(converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
-                                                reinterpret_cast<BYTE*>(pixels.data()))))
-                picture = {static_cast<int>(width), static_cast<int>(height), std::move(pixels)};
-        }
-    }
-    if (comStarted) CoUninitialize();
-    return picture;
+    const ComLibrary com;
+    ComPointer<IWICImagingFactory> factory;
+    ComPointer<IWICStream> stream;
+    ComPointer<IWICBitmapDecoder> decoder;
+    ComPointer<IWICBitmapFrameDecode> frame;
+    ComPointer<IWICFormatConverter> converted;
+    UINT width = 0, height = 0;
+    if (FAILED(com.Create(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out()))) ||
+        FAILED(factory->CreateStream(stream.Out())) ||
+        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), SizeofResource(module, resource))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Out())) ||
+        FAILED(decoder->GetFrame(0, frame.Out())) || FAILED(factory->CreateFormatConverter(converted.Out())) ||
+        FAILED(converted->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0)
+        return {};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    if (FAILED(converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
+                                     reinterpret_cast<BYTE*>(pixels.data()))))
+        return {};
+    return {static_cast<int>(width), static_cast<int>(height), std::move(pixels)};
 }
 
 HBITMAP ToBitmap(const std::vector<std::uint32_t>& pixels, int width, int height)

@@ -12,13 +12,16 @@ Function User32Function(const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
-// The DPI the system made its stock fonts for.
+// The DPI the system made its stock fonts for; it stays for the process's life.
 unsigned SystemDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<unsigned>(dpi) : kLayoutDpi;
+    static const unsigned dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int logPixels = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return logPixels > 0 ? static_cast<unsigned>(logPixels) : kLayoutDpi;
+    }();
+    return dpi;
 }
 
 }  // namespace

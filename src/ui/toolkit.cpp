@@ -128,5 +128,6 @@ HWND CreateProgramWindow(const std::wstring& title, DWORD style, int clientWidth
 void SetFocusControl(HWND window, HWND control)
 {
     FocusControls[window] = control;
-    SetFocus(control);
+    // A hidden window gets the focus to its control when it is shown and activated.
+    if (IsWindowVisible(window)) SetFocus(control);
 }

@@ -63,25 +63,44 @@ RECT ScreenOf(HWND window)
     return monitor.rcMonitor;
 }
 
-// The width a caption needs in its control, in pixels at the given DPI.
-int CaptionWidth(HWND control, ControlRole role, HFONT font, unsigned dpi)
-{
-    const int length = GetWindowTextLengthW(control);
-    if (length == 0) return 0;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
-    HDC screen = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(screen, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-    int zeroWidth = 0;
-    GetCharWidth32W(screen, L'0', L'0', &zeroWidth);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
-    if (role != ControlRole::CheckBox) return extent.cx;
-    // The box, half a digit's width of gap, and a pixel of margin either side of the text.
-    return extent.cx + 12 * static_cast<int>(dpi) / static_cast<int>(kLayoutDpi) + 1 + zeroWidth / 2 + 2;
-}
+// Measures captions on one screen device context.
+class CaptionMeasure {
+public:
+    CaptionMeasure() : screen_(GetDC(nullptr)), original_(GetCurrentObject(screen_, OBJ_FONT)) {}
+    ~CaptionMeasure()
+    {
+        SelectObject(screen_, original_);
+        ReleaseDC(nullptr, screen_);
+    }
+    CaptionMeasure(const CaptionMeasure&) = delete;
+    CaptionMeasure& operator=(const CaptionMeasure&) = delete;
+
+    // The width a caption needs in its control, in pixels at the given DPI.
+    int Width(HWND control, ControlRole role, HFONT font, unsigned dpi)
+    {
+        const int length = GetWindowTextLengthW(control);
+        if (length == 0) return 0;
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
+        if (font != selected_) {
+            SelectObject(screen_, font);
+            selected_ = font;
+            zeroWidth_ = 0;
+            GetCharWidth32W(screen_, L'0', L'0', &zeroWidth_);
+        }
+        SIZE extent{};
+        GetTextExtentPoint32W(screen_, text.c_str(), static_cast<int>(text.size()), &extent);
+        if (role != ControlRole::CheckBox) return extent.cx;
+        // The box, half a digit's width of gap, and a pixel of margin either side of the text.
+        return extent.cx + 12 * static_cast<int>(dpi) / static_cast<int>(kLayoutDpi) + 1 + zeroWidth_ / 2 + 2;
+    }
+
+private:
+    HDC screen_;
+    HGDIOBJ original_;
+    HFONT selected_ = nullptr;
+    int zeroWidth_ = 0;
+};
 
 void FitCaptionsAt(const WindowLayout& layout)
 {
@@ -90,6 +109,7 @@ void FitCaptionsAt(const WindowLayout& layout)
         if (placed.place.role == ControlRole::Frame) frames.push_back(placed.place.box);
         else boxes.push_back(placed.place.box);
     }
+    CaptionMeasure measure;
     std::size_t index = 0;
     for (const PlacedControl& placed : layout.controls) {
         const ControlRole role = placed.place.role;
@@ -97,7 +117,7 @@ void FitCaptionsAt(const WindowLayout& layout)
         const std::size_t self = index++;
         if (role != ControlRole::CheckBox && role != ControlRole::Label) continue;
         RECT rect = Scaled(placed.place.box, 0, layout.dpi);
-        const int needed = CaptionWidth(placed.control, role, FontOf(placed.place.font, layout.dpi), layout.dpi);
+        const int needed = measure.Width(placed.control, role, FontOf(placed.place.font, layout.dpi), layout.dpi);
         if (needed <= rect.right - rect.left) continue;
         const int furthest = ScaleToDpi(FurthestRightEdge(boxes, self, frames, layout.clientWidth), layout.dpi);
         rect.right = std::min<LONG>(rect.left + needed, std::max<LONG>(furthest, rect.right));
