@@ -149,6 +149,8 @@ TEST_F(MainWindowInProcess, AllowCustomRulesEnablesAndDisablesWithoutClearing)
 
 TEST_F(MainWindowInProcess, EventsThatEndTheProgramAndEventsThatDoNot)
 {
+    // Kept by hand: one event a line.
+    // clang-format off
     const struct {
         UiEvent event;
         bool quits;
@@ -160,6 +162,7 @@ TEST_F(MainWindowInProcess, EventsThatEndTheProgramAndEventsThatDoNot)
         {{UiEventKind::Control, MainWindow(), 19}, false},  // unticked: no playlist window
         {{UiEventKind::Control, nullptr, 105}, false},      // not the main window's
     };
+    // clang-format on
     for (const auto& c : cases) {
         QuitRequested = false;
         DispatchMainEvent(c.event);
