@@ -140,17 +140,13 @@ std::string Windows1251FromUtf8(std::string_view utf8)
             ++i;
             continue;
         }
-        const std::uint32_t code =
-            (lead & 0x1Fu) << 6 | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);  // two-byte letters only
+        const std::uint32_t code = (lead & 0x1Fu) << 6 |
+                                   (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);  // two-byte letters only
         i += 2;
-        if (code >= 0x410 && code <= 0x44F)
-            bytes.push_back(static_cast<char>(0xC0 + (code - 0x410)));
-        else if (code == 0x401)
-            bytes.push_back(static_cast<char>(0xA8));
-        else if (code == 0x451)
-            bytes.push_back(static_cast<char>(0xB8));
-        else
-            bytes.push_back('?');
+        if (code >= 0x410 && code <= 0x44F) bytes.push_back(static_cast<char>(0xC0 + (code - 0x410)));
+        else if (code == 0x401) bytes.push_back(static_cast<char>(0xA8));
+        else if (code == 0x451) bytes.push_back(static_cast<char>(0xB8));
+        else bytes.push_back('?');
     }
     return bytes;
 }

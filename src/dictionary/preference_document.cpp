@@ -12,16 +12,21 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-std::string_view TrimLeft(std::string_view text) {
+std::string_view TrimLeft(std::string_view text)
+{
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
     return text;
 }
 
-std::string_view TrimRight(std::string_view text) {
+std::string_view TrimRight(std::string_view text)
+{
     while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
@@ -30,20 +35,26 @@ std::string_view TrimRight(std::string_view text) {
 
 // Only A-Z fold: the dictionary's 8-bit code page has its own idea of which
 // bytes above 0x7F are letters, and the engine never guessed at it.
-char FoldAsciiCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAsciiCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool SameName(std::string_view a, std::string_view b) {
+bool SameName(std::string_view a, std::string_view b)
+{
     return std::ranges::equal(a, b, [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
 }
 
 // Where the line starting at position ends: its first CR or LF, or the end.
-std::size_t LineEnd(std::string_view bytes, std::size_t position) {
+std::size_t LineEnd(std::string_view bytes, std::size_t position)
+{
     while (position < bytes.size() && bytes[position] != '\r' && bytes[position] != '\n') ++position;
     return position;
 }
 
 // One non-blank line with its leading blanks already skipped.
-PreferenceLine ParseLine(std::string_view line) {
+PreferenceLine ParseLine(std::string_view line)
+{
     if (line.front() == ';') {
         std::string_view text = line.substr(1);
         if (!text.empty() && text.front() == ' ') {
@@ -57,13 +68,15 @@ PreferenceLine ParseLine(std::string_view line) {
     }
     const std::size_t equals = line.find('=');
     const std::string_view key = TrimRight(line.substr(0, equals));
-    const std::string_view value = equals == std::string_view::npos ? std::string_view{} : TrimLeft(line.substr(equals + 1));
+    const std::string_view value = equals == std::string_view::npos ? std::string_view{}
+                                                                    : TrimLeft(line.substr(equals + 1));
     return {PreferenceLineKind::Entry, std::string(key), std::string(value)};
 }
 
 // 8-bit text is Latin-1 as far as UTF-8 mode is concerned: every byte is the
 // character of the same number.
-std::string Latin1ToUtf8(std::string_view text) {
+std::string Latin1ToUtf8(std::string_view text)
+{
     std::string utf8;
     utf8.reserve(text.size());
     for (const char c : text) {
@@ -87,7 +100,8 @@ struct Utf8Lead {
     unsigned char secondHigh;
 };
 
-Utf8Lead ClassifyUtf8Lead(unsigned char lead) {
+Utf8Lead ClassifyUtf8Lead(unsigned char lead)
+{
     if (lead < 0x80) return {1, 0, 0};
     if (lead >= 0xC2 && lead <= 0xDF) return {2, 0x80, 0xBF};
     if (lead == 0xE0) return {3, 0xA0, 0xBF};
@@ -99,10 +113,14 @@ Utf8Lead ClassifyUtf8Lead(unsigned char lead) {
     return {0, 0, 0};
 }
 
-bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
+bool IsContinuation(unsigned char byte)
+{
+    return byte >= 0x80 && byte <= 0xBF;
+}
 
 // Length of the well-formed sequence at the start of text, 0 when it is not one.
-std::size_t Utf8SequenceLength(std::string_view text) {
+std::size_t Utf8SequenceLength(std::string_view text)
+{
     const Utf8Lead lead = ClassifyUtf8Lead(static_cast<unsigned char>(text[0]));
     if (lead.length <= 1) return lead.length;
     if (text.size() < lead.length) return 0;
@@ -116,7 +134,8 @@ std::size_t Utf8SequenceLength(std::string_view text) {
 
 // Characters past U+00FF have no 8-bit byte and become one '?' each; a byte
 // that is not part of a well-formed sequence becomes one '?' of its own.
-std::string Utf8ToLatin1(std::string_view text) {
+std::string Utf8ToLatin1(std::string_view text)
+{
     std::string latin1;
     latin1.reserve(text.size());
     while (!text.empty()) {
@@ -127,7 +146,9 @@ std::string Utf8ToLatin1(std::string_view text) {
             const auto lead = static_cast<unsigned char>(text[0]);
             // Only C2 and C3 lead the two-byte forms of U+0080..U+00FF.
             const bool fitsInByte = length == 2 && lead <= 0xC3;
-            latin1 += fitsInByte ? static_cast<char>(((lead & 0x1F) << 6) | (static_cast<unsigned char>(text[1]) & 0x3F)) : '?';
+            latin1 += fitsInByte
+                          ? static_cast<char>(((lead & 0x1F) << 6) | (static_cast<unsigned char>(text[1]) & 0x3F))
+                          : '?';
         }
         text.remove_prefix(std::max<std::size_t>(length, 1));
     }
@@ -135,7 +156,8 @@ std::string Utf8ToLatin1(std::string_view text) {
 }
 
 // Names, keys and values handed in, in the document's own encoding.
-std::string ToDocumentText(const PreferenceDocument& document, std::string_view text) {
+std::string ToDocumentText(const PreferenceDocument& document, std::string_view text)
+{
     return document.utf8 ? Latin1ToUtf8(text) : std::string(text);
 }
 
@@ -146,7 +168,8 @@ struct Section {
     std::size_t end;
 };
 
-Section CurrentSection(const PreferenceDocument& document) {
+Section CurrentSection(const PreferenceDocument& document)
+{
     const std::size_t begin = document.currentGroup < 0 ? 0 : static_cast<std::size_t>(document.currentGroup) + 1;
     std::size_t end = begin;
     while (end < document.lines.size() && document.lines[end].kind != PreferenceLineKind::Group) {
@@ -157,7 +180,8 @@ Section CurrentSection(const PreferenceDocument& document) {
 
 // Comments are skipped by kind, not by name: their name is empty and would
 // otherwise match the empty key.
-std::optional<std::size_t> FindEntry(const PreferenceDocument& document, Section section, std::string_view key) {
+std::optional<std::size_t> FindEntry(const PreferenceDocument& document, Section section, std::string_view key)
+{
     for (std::size_t i = section.begin; i < section.end; ++i) {
         const PreferenceLine& line = document.lines[i];
         if (line.kind == PreferenceLineKind::Entry && SameName(line.name, key)) return i;
@@ -167,7 +191,8 @@ std::optional<std::size_t> FindEntry(const PreferenceDocument& document, Section
 
 }  // namespace
 
-PreferenceDocument ParsePreferenceDocument(std::string_view bytes) {
+PreferenceDocument ParsePreferenceDocument(std::string_view bytes)
+{
     PreferenceDocument document;
     if (bytes.starts_with(kByteOrderMark)) {
         document.utf8 = true;
@@ -190,7 +215,8 @@ PreferenceDocument ParsePreferenceDocument(std::string_view bytes) {
     return document;
 }
 
-bool SelectPreferenceGroup(PreferenceDocument& document, std::string_view name) {
+bool SelectPreferenceGroup(PreferenceDocument& document, std::string_view name)
+{
     document.pendingGroup.clear();
     if (name.empty()) {
         document.currentGroup = -1;
@@ -208,7 +234,8 @@ bool SelectPreferenceGroup(PreferenceDocument& document, std::string_view name) 
     return true;
 }
 
-std::string ReadPreferenceString(const PreferenceDocument& document, std::string_view key, std::string_view fallback) {
+std::string ReadPreferenceString(const PreferenceDocument& document, std::string_view key, std::string_view fallback)
+{
     if (!document.pendingGroup.empty()) return std::string(fallback);
     const auto found = FindEntry(document, CurrentSection(document), ToDocumentText(document, key));
     if (!found) return std::string(fallback);
@@ -216,7 +243,8 @@ std::string ReadPreferenceString(const PreferenceDocument& document, std::string
     return document.utf8 ? Utf8ToLatin1(value) : std::string(value);
 }
 
-void WritePreferenceString(PreferenceDocument& document, std::string_view key, std::string_view value) {
+void WritePreferenceString(PreferenceDocument& document, std::string_view key, std::string_view value)
+{
     if (!document.pendingGroup.empty()) {
         document.lines.push_back({PreferenceLineKind::Group, std::move(document.pendingGroup), {}});
         document.pendingGroup.clear();
@@ -236,7 +264,8 @@ void WritePreferenceString(PreferenceDocument& document, std::string_view key, s
     document.lines.insert(at, {PreferenceLineKind::Entry, std::move(documentKey), std::move(documentValue)});
 }
 
-std::string SerialisePreferenceDocument(const PreferenceDocument& document) {
+std::string SerialisePreferenceDocument(const PreferenceDocument& document)
+{
     std::string text;
     if (document.utf8) {
         text += kByteOrderMark;

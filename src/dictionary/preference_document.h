@@ -34,8 +34,7 @@ bool SelectPreferenceGroup(PreferenceDocument& document, std::string_view name);
 
 // The value of the first matching entry of the current group, blanks and tabs
 // trimmed; the fallback when the group is pending or has no such entry.
-std::string ReadPreferenceString(const PreferenceDocument& document, std::string_view key,
-                                 std::string_view fallback);
+std::string ReadPreferenceString(const PreferenceDocument& document, std::string_view key, std::string_view fallback);
 
 // Sets the value, creating the pending group and the entry as needed.
 void WritePreferenceString(PreferenceDocument& document, std::string_view key, std::string_view value);

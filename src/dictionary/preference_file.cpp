@@ -22,29 +22,34 @@ struct OpenDocument {
 };
 
 // The engine's one document; empty when nothing is open.
-std::optional<OpenDocument>& Current() {
+std::optional<OpenDocument>& Current()
+{
     static std::optional<OpenDocument> current;
     return current;
 }
 
-FileHandle OpenExisting(const std::string& path, DWORD access, DWORD share) {
+FileHandle OpenExisting(const std::string& path, DWORD access, DWORD share)
+{
     return FileHandle(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-bool WriteFromStart(HANDLE file, const std::string& text) {
+bool WriteFromStart(HANDLE file, const std::string& text)
+{
     if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
     const auto size = static_cast<DWORD>(text.size());
     DWORD written = 0;
     return WriteFile(file, text.data(), size, &written, nullptr) && written == size;
 }
 
-bool ReadExactly(HANDLE file, char* buffer, DWORD size) {
+bool ReadExactly(HANDLE file, char* buffer, DWORD size)
+{
     DWORD read = 0;
     return ReadFile(file, buffer, size, &read, nullptr) && read == size;
 }
 
 // The whole file, byte-order mark included so the parser sees what is on disk.
-std::optional<std::string> ReadWholeFile(HANDLE file) {
+std::optional<std::string> ReadWholeFile(HANDLE file)
+{
     DWORD sizeHigh = 0;
     const DWORD size = GetFileSize(file, &sizeHigh);
     // A failed query answers INVALID_FILE_SIZE, which is past the limit too.
@@ -68,7 +73,8 @@ std::optional<std::string> ReadWholeFile(HANDLE file) {
 // text followed it. A text that does not reach the file whole (the disk filled
 // up) is cut back to nothing through the same handle: a half-written file
 // would stay for good, while an empty one is rebuilt at the next start.
-bool WriteBack(HANDLE file, const std::string& text) {
+bool WriteBack(HANDLE file, const std::string& text)
+{
     const bool whole = text.size() <= MAXDWORD && WriteFromStart(file, text);
     if (!whole) SetFilePointer(file, 0, nullptr, FILE_BEGIN);
     return SetEndOfFile(file) && whole;
@@ -78,7 +84,8 @@ bool WriteBack(HANDLE file, const std::string& text) {
 
 namespace PreferenceFile {
 
-bool Create(const std::string& path) {
+bool Create(const std::string& path)
+{
     Close();
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -87,7 +94,8 @@ bool Create(const std::string& path) {
     return true;
 }
 
-bool Open(const std::string& path) {
+bool Open(const std::string& path)
+{
     Close();
     bool readOnly = false;
     FileHandle file = OpenExisting(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
@@ -109,22 +117,26 @@ bool Open(const std::string& path) {
     return true;
 }
 
-bool SelectGroup(const std::string& name) {
+bool SelectGroup(const std::string& name)
+{
     if (!Current()) return false;
     return SelectPreferenceGroup(Current()->document, name);
 }
 
-std::string ReadString(const std::string& key, const std::string& fallback) {
+std::string ReadString(const std::string& key, const std::string& fallback)
+{
     if (!Current()) return fallback;
     return ReadPreferenceString(Current()->document, key, fallback);
 }
 
-void WriteString(const std::string& key, const std::string& value) {
+void WriteString(const std::string& key, const std::string& value)
+{
     if (!Current()) return;
     WritePreferenceString(Current()->document, key, value);
 }
 
-bool Close() {
+bool Close()
+{
     std::optional<OpenDocument>& current = Current();
     if (!current) return true;
     bool written = true;

@@ -195,8 +195,7 @@ void StartUpError()
     const std::string text = LookupText("Er1txt", "Can't start DirectX! Please, try original file!");
     const std::string title = LookupText("Er1", "Error!");
     const unsigned codePage = UiCodePage(LanguageCode);
-    MessageBoxW(nullptr, DecodeText(text, codePage).c_str(), DecodeText(title, codePage).c_str(),
-                kStartUpErrorStyle);
+    MessageBoxW(nullptr, DecodeText(text, codePage).c_str(), DecodeText(title, codePage).c_str(), kStartUpErrorStyle);
 }
 
 bool ScanScreenModes()

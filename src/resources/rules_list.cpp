@@ -38,8 +38,8 @@ void RefreshRulesList()
 {
     const RulesFamily& family = RulesFamilyFor(IsChecked(kKervaneBased));
     const std::string folder = GameRoot + family.folder;
-    const std::string current =
-        CurrentRulesName(ReadText(HKEY_CURRENT_USER, family.keyPath, "Resources Name"), family.prefix);
+    const std::string current = CurrentRulesName(ReadText(HKEY_CURRENT_USER, family.keyPath, "Resources Name"),
+                                                 family.prefix);
 
     RemoveAllItems(kRulesBox);
     std::vector<std::string> names;
@@ -52,5 +52,6 @@ void RefreshRulesList()
 void StoreRulesChoice()
 {
     const RulesFamily& family = RulesFamilyFor(IsChecked(kKervaneBased));
-    WriteText(HKEY_CURRENT_USER, family.keyPath, "Resources Name", StoredRulesName(family, SelectedItemText(kRulesBox)));
+    WriteText(HKEY_CURRENT_USER, family.keyPath, "Resources Name",
+              StoredRulesName(family, SelectedItemText(kRulesBox)));
 }

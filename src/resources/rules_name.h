@@ -5,9 +5,9 @@
 #include <string>
 
 struct RulesFamily {
-    const char* folder;  // under GameRoot
+    const char* folder;   // under GameRoot
     const char* keyPath;  // where the family keeps its "Resources Name"
-    const char* prefix;  // of the stored value
+    const char* prefix;   // of the stored value
 };
 
 // Check box 13 ticked chooses the Kervane-based family, otherwise the game's own.

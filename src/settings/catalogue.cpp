@@ -101,7 +101,8 @@ std::int32_t LeadingNumber(const std::string& text)
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     long long value = 0;
     constexpr long long kLimit = static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = std::min(value * 10 + (text[i] - '0'), kLimit);
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min(value * 10 + (text[i] - '0'), kLimit);
     if (negative) return static_cast<std::int32_t>(-value);
     return static_cast<std::int32_t>(std::min(value, kLimit - 1));
 }

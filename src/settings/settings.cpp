@@ -69,9 +69,15 @@ void ApplyEntry(const SettingEntry& entry)
 {
     const std::string path = KeyPath(entry.subKey);
     switch (entry.conversion) {
-    case Conversion::CheckBox: WriteNumber(HKEY_CURRENT_USER, path, entry.valueName, IsChecked(entry.controlId) ? 1 : 0); break;
-    case Conversion::Choice: WriteNumber(HKEY_CURRENT_USER, path, entry.valueName, SelectedIndex(entry.controlId)); break;
-    case Conversion::ByteChoice: WriteByte(HKEY_CURRENT_USER, path, entry.valueName, SelectedIndex(entry.controlId)); break;
+    case Conversion::CheckBox:
+        WriteNumber(HKEY_CURRENT_USER, path, entry.valueName, IsChecked(entry.controlId) ? 1 : 0);
+        break;
+    case Conversion::Choice:
+        WriteNumber(HKEY_CURRENT_USER, path, entry.valueName, SelectedIndex(entry.controlId));
+        break;
+    case Conversion::ByteChoice:
+        WriteByte(HKEY_CURRENT_USER, path, entry.valueName, SelectedIndex(entry.controlId));
+        break;
     case Conversion::Edit: WriteText(HKEY_CURRENT_USER, path, entry.valueName, FieldText(entry.controlId)); break;
     case Conversion::FolderEdit: {
         // The player sees the backslash added before it is stored.

@@ -98,8 +98,10 @@ Picture DecodeLargeBanner()
     UINT width = 0, height = 0;
     if (FAILED(com.Create(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out()))) ||
         FAILED(factory->CreateStream(stream.Out())) ||
-        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), SizeofResource(module, resource))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Out())) ||
+        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)),
+                                            SizeofResource(module, resource))) ||
+        FAILED(
+            factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Out())) ||
         FAILED(decoder->GetFrame(0, frame.Out())) || FAILED(factory->CreateFormatConverter(converted.Out())) ||
         FAILED(converted->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)) ||
@@ -133,7 +135,8 @@ HBITMAP LoadBanner(unsigned dpi)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (dpi == kLayoutDpi)
-        return static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        return static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     const int width = ScaleToDpi(kBannerWidth, dpi);
     const int height = ScaleToDpi(kBannerHeight, dpi);
     const Picture large = DecodeLargeBanner();
@@ -142,5 +145,6 @@ HBITMAP LoadBanner(unsigned dpi)
         if (HBITMAP bitmap = ToBitmap(scaled, width, height)) return bitmap;
     }
     // Without the large drawing the small one is stretched: blurred, but whole.
-    return static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION));
+    return static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION));
 }

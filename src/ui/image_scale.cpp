@@ -29,7 +29,8 @@ std::uint32_t Blend(const std::vector<std::uint32_t>& pixels, const Span& span, 
 {
     double sums[4] = {};
     for (std::size_t k = 0; k < span.weights.size(); ++k) {
-        const std::uint32_t pixel = pixels[static_cast<std::size_t>(origin + (span.first + static_cast<int>(k)) * stride)];
+        const std::uint32_t pixel =
+            pixels[static_cast<std::size_t>(origin + (span.first + static_cast<int>(k)) * stride)];
         for (int channel = 0; channel < 4; ++channel)
             sums[channel] += span.weights[k] * static_cast<double>((pixel >> (8 * channel)) & 0xFF);
     }
@@ -52,11 +53,13 @@ std::vector<std::uint32_t> ScaleByArea(const std::vector<std::uint32_t>& pixels,
     std::vector<std::uint32_t> rows(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < newWidth; ++x)
-            rows[static_cast<std::size_t>(y * newWidth + x)] = Blend(pixels, across[static_cast<std::size_t>(x)], y * width, 1);
+            rows[static_cast<std::size_t>(y * newWidth + x)] = Blend(pixels, across[static_cast<std::size_t>(x)],
+                                                                     y * width, 1);
     const std::vector<Span> down = Spans(height, newHeight);
     std::vector<std::uint32_t> scaled(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight));
     for (int y = 0; y < newHeight; ++y)
         for (int x = 0; x < newWidth; ++x)
-            scaled[static_cast<std::size_t>(y * newWidth + x)] = Blend(rows, down[static_cast<std::size_t>(y)], x, newWidth);
+            scaled[static_cast<std::size_t>(y * newWidth + x)] = Blend(rows, down[static_cast<std::size_t>(y)], x,
+                                                                       newWidth);
     return scaled;
 }

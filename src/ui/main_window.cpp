@@ -178,15 +178,15 @@ void CreateCaptioned(const ControlLayout& layout, FontRole font)
 void FillList(int controlId)
 {
     if (controlId == 30) {
-        const std::vector<std::string> entries(DisplayModeList.begin(),
-                                               DisplayModeList.begin() + (LastModeIndex + 1));
+        const std::vector<std::string> entries(DisplayModeList.begin(), DisplayModeList.begin() + (LastModeIndex + 1));
         const std::vector<std::string> distinct = DistinctModeTexts(entries);
         for (const std::string& text : distinct) AddItem(30, text, TextOrigin::Dictionary);
         return;
     }
     const auto items = kListItems.find(controlId);
     if (items == kListItems.end()) return;
-    for (const ListItem& item : items->second) AddItem(controlId, LookupText(item.key, item.fallback), TextOrigin::Dictionary);
+    for (const ListItem& item : items->second)
+        AddItem(controlId, LookupText(item.key, item.fallback), TextOrigin::Dictionary);
 }
 
 void AttachTooltips()

@@ -12,8 +12,8 @@
 #include "app/process_values.h"
 #include "dictionary/dictionary.h"
 #include "log/event_log.h"
-#include "ui/playlist_text.h"
 #include "ui/dpi.h"
+#include "ui/playlist_text.h"
 #include "ui/text_codec.h"
 #include "ui/toolkit.h"
 #include "ui/window_layout.h"
@@ -84,7 +84,8 @@ void TickPlaylistSongs(HWND list, const std::vector<std::string>& songs)
     const std::vector<std::string> lines = ReadPlaylistLines(playlist);
     const std::unordered_set<std::string> named(lines.begin(), lines.end());
     for (std::size_t i = 0; i < songs.size(); ++i)
-        if (named.count(songs[i])) ListView_SetItemState(list, static_cast<int>(i), INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+        if (named.count(songs[i]))
+            ListView_SetItemState(list, static_cast<int>(i), INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
 }
 
 void FillSongList(HWND list, const std::vector<std::string>& songs)
@@ -102,8 +103,8 @@ void FillSongList(HWND list, const std::vector<std::string>& songs)
 bool WriteAll(HANDLE file, const std::string& bytes)
 {
     DWORD written = 0;
-    return bytes.empty() ||
-           (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
+    return bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                             written == bytes.size());
 }
 
 enum class FreshFile { CannotCreate, Incomplete, Complete };
@@ -115,7 +116,8 @@ FreshFile WriteFreshFile(const std::string& playlist, const std::string& text, s
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = playlist + ".new" + (attempt ? std::to_string(attempt) : "");
-        FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(
+            CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.IsOpen())
             return WriteAll(file.Get(), text) && FlushFileBuffers(file.Get()) ? FreshFile::Complete
                                                                               : FreshFile::Incomplete;
@@ -148,7 +150,8 @@ bool SavePlaylistText(const std::string& text)
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.IsOpen()) return WriteAll(file.Get(), text);
-    FileHandle existing(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle existing(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return existing.IsOpen() && WriteAll(existing.Get(), text);
 }
 

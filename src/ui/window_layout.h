@@ -18,8 +18,8 @@ enum class ControlRole { Plain, Frame, CheckBox, Label };
 
 struct ControlPlace {
     int id = 0;
-    LayoutBox box;          // in the client area, at 96 DPI
-    int dropDownRoom = 0;   // a drop-down list's open part below the box
+    LayoutBox box;         // in the client area, at 96 DPI
+    int dropDownRoom = 0;  // a drop-down list's open part below the box
     FontRole font = FontRole::Standard;
     ControlRole role = ControlRole::Plain;
 };

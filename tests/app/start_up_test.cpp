@@ -32,8 +32,8 @@ TEST(StartUp, InterfaceLanguageFollowsTheGameSetting)
     const struct {
         std::uint32_t stored;
         const char* code;
-    } cases[] = {{1, "EN"}, {2, "GE"}, {3, "FR"}, {4, "IT"}, {5, "PL"},   {6, "RU"},
-                 {7, "JA"}, {8, "KO"}, {9, "CH"}, {10, "CHs"}, {0, "EN"}, {11, "EN"}, {0xFFFFFFFFu, "EN"}};
+    } cases[] = {{1, "EN"}, {2, "GE"}, {3, "FR"},   {4, "IT"}, {5, "PL"},  {6, "RU"},          {7, "JA"},
+                 {8, "KO"}, {9, "CH"}, {10, "CHs"}, {0, "EN"}, {11, "EN"}, {0xFFFFFFFFu, "EN"}};
     for (const auto& c : cases) {
         InitialiseProcessValues();
         SetDword(kGame + "\\General", "Language", c.stored);

@@ -25,8 +25,9 @@ using Lines = std::vector<std::string>;
 
 TEST_F(Dictionary, LookupReadsTheCurrentLanguage)
 {
-    WriteWholeFile("Dict\\Setup.ini", "[100]\r\nEN = Video\r\nRU = " + kRussianVideo +
-                                          "\r\nGE = \r\nCHs = Simplified\r\n[32A]\r\nen = Low\r\n[ 32b ]\r\nEN = Medium\r\n");
+    WriteWholeFile("Dict\\Setup.ini",
+                   "[100]\r\nEN = Video\r\nRU = " + kRussianVideo +
+                       "\r\nGE = \r\nCHs = Simplified\r\n[32A]\r\nen = Low\r\n[ 32b ]\r\nEN = Medium\r\n");
     const struct {
         const char* language;
         const char* key;
@@ -34,13 +35,13 @@ TEST_F(Dictionary, LookupReadsTheCurrentLanguage)
     } cases[] = {
         {"EN", "100", "Video"},
         {"RU", "100", kRussianVideo},
-        {"GE", "100", ""},             // an empty entry is an empty text, not the fallback
-        {"CH", "100", "fallback"},     // "CH" is not "CHs"
+        {"GE", "100", ""},          // an empty entry is an empty text, not the fallback
+        {"CH", "100", "fallback"},  // "CH" is not "CHs"
         {"CHs", "100", "Simplified"},
-        {"EN", "32a", "Low"},          // group and entry names ignore the case of letters
-        {"EN", "32b", "fallback"},     // blanks inside the brackets belong to the name
-        {"EN", "101", "fallback"},     // no group
-        {"FR", "32a", "fallback"},     // no entry
+        {"EN", "32a", "Low"},       // group and entry names ignore the case of letters
+        {"EN", "32b", "fallback"},  // blanks inside the brackets belong to the name
+        {"EN", "101", "fallback"},  // no group
+        {"FR", "32a", "fallback"},  // no entry
     };
     for (const auto& c : cases) {
         LanguageCode = c.language;
@@ -145,8 +146,9 @@ TEST_F(Dictionary, RebuildThatFillsTheDiskIsCutBackToNothing)
     // holds open while the rebuild writes it.
     DictionaryPath = folder + "\\Setup.ini";
     WriteWholeFile(DictionaryPath, "");
-    HANDLE scanner = CreateFileA(DictionaryPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE scanner = CreateFileA(DictionaryPath.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                 nullptr);
     ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
     EnsureDictionary();
     LARGE_INTEGER size{};

@@ -14,7 +14,8 @@ using namespace std::string_literals;
 using Kind = PreferenceLineKind;
 
 // Lines rendered one text each, so a mismatch shows kind and exact bytes.
-std::vector<std::string> Describe(const std::vector<PreferenceLine>& lines) {
+std::vector<std::string> Describe(const std::vector<PreferenceLine>& lines)
+{
     static const char* const kinds[] = {"Group", "Comment", "Entry"};
     std::vector<std::string> described;
     for (const PreferenceLine& line : lines) {
@@ -24,9 +25,18 @@ std::vector<std::string> Describe(const std::vector<PreferenceLine>& lines) {
     return described;
 }
 
-PreferenceLine Group(std::string name) { return {Kind::Group, std::move(name), {}}; }
-PreferenceLine Comment(std::string text) { return {Kind::Comment, {}, std::move(text)}; }
-PreferenceLine Entry(std::string key, std::string value) { return {Kind::Entry, std::move(key), std::move(value)}; }
+PreferenceLine Group(std::string name)
+{
+    return {Kind::Group, std::move(name), {}};
+}
+PreferenceLine Comment(std::string text)
+{
+    return {Kind::Comment, {}, std::move(text)};
+}
+PreferenceLine Entry(std::string key, std::string value)
+{
+    return {Kind::Entry, std::move(key), std::move(value)};
+}
 
 // ---- Reading the file's lines ---------------------------------------------
 
@@ -37,11 +47,15 @@ struct ParseCase {
     std::vector<PreferenceLine> lines;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const ParseCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
 
 class ParseTest : public testing::TestWithParam<ParseCase> {};
 
-TEST_P(ParseTest, YieldsLines) {
+TEST_P(ParseTest, YieldsLines)
+{
     const ParseCase& c = GetParam();
     const PreferenceDocument document = ParsePreferenceDocument(c.bytes);
     EXPECT_EQ(document.utf8, c.utf8);
@@ -60,7 +74,10 @@ const ParseCase kParseCases[] = {
     {"CrOnly", "[100]\rEN = Video\r", false, {Group("100"), Entry("EN", "Video")}},
     {"LfCr", "[100]\n\rEN = Video", false, {Group("100"), Entry("EN", "Video")}},
     {"LastLineWithoutEnd", "[100]\r\nEN = Video", false, {Group("100"), Entry("EN", "Video")}},
-    {"MixedRunsAndBlankLines", "\n\n[a]\r\n\r\n \t \r\rk=v\n\r\n;c", false, {Group("a"), Entry("k", "v"), Comment("c")}},
+    {"MixedRunsAndBlankLines",
+     "\n\n[a]\r\n\r\n \t \r\rk=v\n\r\n;c",
+     false,
+     {Group("a"), Entry("k", "v"), Comment("c")}},
     {"LeadingBlanksAndTabs", " \t [a]\n\t; c\n  \tk=v", false, {Group("a"), Comment("c"), Entry("k", "v")}},
     {"GroupNameKeepsBlanks", "[ 100 ]", false, {Group(" 100 ")}},
     {"GroupNameKeepsTabs", "[\t100\t]", false, {Group("\t100\t")}},
@@ -95,7 +112,9 @@ const ParseCase kParseCases[] = {
     {"TruncatedByteOrderMarkIsText", "\xEF\xBB", false, {Entry("\xEF\xBB", "")}},
     {"WrongThirdByteIsText", "\xEF\xBB\xBE", false, {Entry("\xEF\xBB\xBE", "")}},
     {"ByteOrderMarkAfterBlankIsText", " \xEF\xBB\xBF", false, {Entry("\xEF\xBB\xBF", "")}},
-    {"TopSectionThenGroups", "t = 1\n[a]\nk = 2\n[b]", false,
+    {"TopSectionThenGroups",
+     "t = 1\n[a]\nk = 2\n[b]",
+     false,
      {Entry("t", "1"), Group("a"), Entry("k", "2"), Group("b")}},
 };
 
@@ -113,11 +132,15 @@ struct ReadCase {
     std::string expected;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const ReadCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
 
 class ReadTest : public testing::TestWithParam<ReadCase> {};
 
-TEST_P(ReadTest, ReturnsValueOrFallback) {
+TEST_P(ReadTest, ReturnsValueOrFallback)
+{
     const ReadCase& c = GetParam();
     PreferenceDocument document = ParsePreferenceDocument(c.bytes);
     EXPECT_EQ(SelectPreferenceGroup(document, c.group), c.found);
@@ -165,7 +188,8 @@ const ReadCase kReadCases[] = {
 INSTANTIATE_TEST_SUITE_P(Values, ReadTest, testing::ValuesIn(kReadCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST(ReadTest, FallbackHandedBackUnchangedInUtf8Mode) {
+TEST(ReadTest, FallbackHandedBackUnchangedInUtf8Mode)
+{
     const PreferenceDocument document = ParsePreferenceDocument("\xEF\xBB\xBF[a]");
     EXPECT_EQ(ReadPreferenceString(document, "k", "\xE9\xC3\xA9"), "\xE9\xC3\xA9");
 }
@@ -178,13 +202,15 @@ struct MatchCase {
     bool same;
 };
 
-void PrintTo(const MatchCase& c, std::ostream* out) {
+void PrintTo(const MatchCase& c, std::ostream* out)
+{
     *out << testing::PrintToString(c.inFile) << " vs " << testing::PrintToString(c.asked);
 }
 
 class MatchTest : public testing::TestWithParam<MatchCase> {};
 
-TEST_P(MatchTest, GroupAndKeyAlike) {
+TEST_P(MatchTest, GroupAndKeyAlike)
+{
     const MatchCase& c = GetParam();
     PreferenceDocument document = ParsePreferenceDocument("[" + c.inFile + "]\n" + c.inFile + " = hit");
     EXPECT_EQ(SelectPreferenceGroup(document, c.asked), c.same);
@@ -211,11 +237,15 @@ struct Utf8Case {
     std::string expected;
 };
 
-void PrintTo(const Utf8Case& c, std::ostream* out) { *out << testing::PrintToString(c.stored); }
+void PrintTo(const Utf8Case& c, std::ostream* out)
+{
+    *out << testing::PrintToString(c.stored);
+}
 
 class Utf8Test : public testing::TestWithParam<Utf8Case> {};
 
-TEST_P(Utf8Test, ConvertsValue) {
+TEST_P(Utf8Test, ConvertsValue)
+{
     const Utf8Case& c = GetParam();
     const PreferenceDocument document = ParsePreferenceDocument("\xEF\xBB\xBFk = <" + c.stored + ">");
     EXPECT_EQ(ReadPreferenceString(document, "k", "fallback"), "<" + c.expected + ">");
@@ -245,7 +275,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Selecting groups ------------------------------------------------------
 
-TEST(SelectTest, AbsentNameBecomesPendingAndReplacesEarlierOne) {
+TEST(SelectTest, AbsentNameBecomesPendingAndReplacesEarlierOne)
+{
     PreferenceDocument document = ParsePreferenceDocument("[a]\r\n[b]");
     EXPECT_FALSE(SelectPreferenceGroup(document, "x"));
     EXPECT_EQ(document.pendingGroup, "x");
@@ -253,7 +284,8 @@ TEST(SelectTest, AbsentNameBecomesPendingAndReplacesEarlierOne) {
     EXPECT_EQ(document.pendingGroup, "y");
 }
 
-TEST(SelectTest, FoundGroupDropsPending) {
+TEST(SelectTest, FoundGroupDropsPending)
+{
     PreferenceDocument document = ParsePreferenceDocument("[a]\r\n[b]");
     EXPECT_FALSE(SelectPreferenceGroup(document, "x"));
     EXPECT_TRUE(SelectPreferenceGroup(document, "B"));
@@ -261,7 +293,8 @@ TEST(SelectTest, FoundGroupDropsPending) {
     EXPECT_TRUE(document.pendingGroup.empty());
 }
 
-TEST(SelectTest, EmptyNameSelectsTopSectionAndDropsPending) {
+TEST(SelectTest, EmptyNameSelectsTopSectionAndDropsPending)
+{
     PreferenceDocument document = ParsePreferenceDocument("[a]");
     ASSERT_TRUE(SelectPreferenceGroup(document, "a"));
     EXPECT_FALSE(SelectPreferenceGroup(document, "x"));
@@ -270,19 +303,22 @@ TEST(SelectTest, EmptyNameSelectsTopSectionAndDropsPending) {
     EXPECT_TRUE(document.pendingGroup.empty());
 }
 
-TEST(SelectTest, GroupNamedEmptyIsNeverSelected) {
+TEST(SelectTest, GroupNamedEmptyIsNeverSelected)
+{
     PreferenceDocument document = ParsePreferenceDocument("t = top\r\n[]\r\nt = group");
     EXPECT_TRUE(SelectPreferenceGroup(document, ""));
     EXPECT_EQ(ReadPreferenceString(document, "t", "x"), "top");
 }
 
-TEST(SelectTest, CommentTextIsNoGroup) {
+TEST(SelectTest, CommentTextIsNoGroup)
+{
     PreferenceDocument document = ParsePreferenceDocument("; [a]\r\n;a");
     EXPECT_FALSE(SelectPreferenceGroup(document, "a"));
     EXPECT_FALSE(SelectPreferenceGroup(document, "[a]"));
 }
 
-TEST(SelectTest, NeitherSelectNorReadModifies) {
+TEST(SelectTest, NeitherSelectNorReadModifies)
+{
     PreferenceDocument document = ParsePreferenceDocument("[a]\r\nk = v");
     SelectPreferenceGroup(document, "a");
     SelectPreferenceGroup(document, "b");
@@ -300,7 +336,8 @@ struct Step {
     std::string second;
 };
 
-std::string Apply(std::string_view original, const std::vector<Step>& steps) {
+std::string Apply(std::string_view original, const std::vector<Step>& steps)
+{
     PreferenceDocument document = ParsePreferenceDocument(original);
     for (const Step& step : steps) {
         if (step.select) {
@@ -312,8 +349,14 @@ std::string Apply(std::string_view original, const std::vector<Step>& steps) {
     return SerialisePreferenceDocument(document);
 }
 
-Step Select(std::string name) { return {true, std::move(name), {}}; }
-Step Write(std::string key, std::string value) { return {false, std::move(key), std::move(value)}; }
+Step Select(std::string name)
+{
+    return {true, std::move(name), {}};
+}
+Step Write(std::string key, std::string value)
+{
+    return {false, std::move(key), std::move(value)};
+}
 
 struct WriteCase {
     const char* label;
@@ -322,19 +365,26 @@ struct WriteCase {
     std::string expected;
 };
 
-void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const WriteCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
 
 class WriteTest : public testing::TestWithParam<WriteCase> {};
 
-TEST_P(WriteTest, ProducesCanonicalText) {
+TEST_P(WriteTest, ProducesCanonicalText)
+{
     const WriteCase& c = GetParam();
     EXPECT_EQ(Apply(c.original, c.steps), c.expected);
 }
 
 const WriteCase kWriteCases[] = {
-    {"FreshGroupWithEmptyValue", "", {Select("100"), Write("EN", "Video"), Write("GE", "")},
+    {"FreshGroupWithEmptyValue",
+     "",
+     {Select("100"), Write("EN", "Video"), Write("GE", "")},
      "[100]\r\nEN = Video\r\nGE = \r\n"},
-    {"GroupsInCallOrder", "",
+    {"GroupsInCallOrder",
+     "",
      {Select("100"), Write("EN", "a"), Write("GE", "b"), Select("200"), Write("EN", "c"), Select("050"),
       Write("RU", "d")},
      "[100]\r\nEN = a\r\nGE = b\r\n[200]\r\nEN = c\r\n[050]\r\nRU = d\r\n"},
@@ -342,43 +392,65 @@ const WriteCase kWriteCases[] = {
     {"TopSectionBeforeFirstGroup", "[a]\r\nk = 1\r\n", {Select(""), Write("t", "1")}, "t = 1\r\n[a]\r\nk = 1\r\n"},
     {"TopSectionAfterItsComment", "; head\r\n[a]\r\n", {Write("t", "1")}, "; head\r\nt = 1\r\n[a]\r\n"},
     {"TopSectionAtEndWithoutGroups", "x = 0\r\n; c\r\n", {Write("t", "1")}, "x = 0\r\n; c\r\nt = 1\r\n"},
-    {"GroupEntryBeforeNextGroup", "[a]\r\nk = 1\r\n; tail\r\n[b]\r\nk = 2\r\n", {Select("a"), Write("n", "3")},
+    {"GroupEntryBeforeNextGroup",
+     "[a]\r\nk = 1\r\n; tail\r\n[b]\r\nk = 2\r\n",
+     {Select("a"), Write("n", "3")},
      "[a]\r\nk = 1\r\n; tail\r\nn = 3\r\n[b]\r\nk = 2\r\n"},
-    {"LastGroupEntryAtEnd", "[a]\r\n[b]\r\nk = 2\r\n", {Select("b"), Write("n", "3")},
+    {"LastGroupEntryAtEnd",
+     "[a]\r\n[b]\r\nk = 2\r\n",
+     {Select("b"), Write("n", "3")},
      "[a]\r\n[b]\r\nk = 2\r\nn = 3\r\n"},
     {"EmptyGroupGetsEntry", "[a]\r\n[b]\r\n", {Select("a"), Write("n", "3")}, "[a]\r\nn = 3\r\n[b]\r\n"},
-    {"ReplaceKeepsPlaceAndTakesCallersKey", "[a]\r\nKey = old\r\nz = 1\r\n", {Select("a"), Write("KEY", "new")},
+    {"ReplaceKeepsPlaceAndTakesCallersKey",
+     "[a]\r\nKey = old\r\nz = 1\r\n",
+     {Select("a"), Write("KEY", "new")},
      "[a]\r\nKEY = new\r\nz = 1\r\n"},
-    {"ReplaceOnlyFirstDuplicateKey", "[a]\r\nk = 1\r\nk = 2\r\n", {Select("a"), Write("k", "3")},
+    {"ReplaceOnlyFirstDuplicateKey",
+     "[a]\r\nk = 1\r\nk = 2\r\n",
+     {Select("a"), Write("k", "3")},
      "[a]\r\nk = 3\r\nk = 2\r\n"},
-    {"ReplaceOnlyInCurrentGroup", "[a]\r\nk = 1\r\n[b]\r\nk = 2\r\n", {Select("b"), Write("k", "3")},
+    {"ReplaceOnlyInCurrentGroup",
+     "[a]\r\nk = 1\r\n[b]\r\nk = 2\r\n",
+     {Select("b"), Write("k", "3")},
      "[a]\r\nk = 1\r\n[b]\r\nk = 3\r\n"},
     {"TopSectionKeyNotTakenFromGroup", "[a]\r\nk = 1\r\n", {Write("k", "0")}, "k = 0\r\n[a]\r\nk = 1\r\n"},
     {"FirstDuplicateGroupWritten", "[a]\r\n[A]\r\n", {Select("a"), Write("k", "1")}, "[a]\r\nk = 1\r\n[A]\r\n"},
-    {"PendingGroupAppendedAtVeryEnd", "t = 0\r\n[a]\r\nk = 1\r\n", {Select(""), Select("b"), Write("k", "2")},
+    {"PendingGroupAppendedAtVeryEnd",
+     "t = 0\r\n[a]\r\nk = 1\r\n",
+     {Select(""), Select("b"), Write("k", "2")},
      "t = 0\r\n[a]\r\nk = 1\r\n[b]\r\nk = 2\r\n"},
-    {"PendingGroupCreatedOnce", "", {Select("b"), Write("k", "1"), Write("m", "2"), Select("b"), Write("n", "3")},
+    {"PendingGroupCreatedOnce",
+     "",
+     {Select("b"), Write("k", "1"), Write("m", "2"), Select("b"), Write("n", "3")},
      "[b]\r\nk = 1\r\nm = 2\r\nn = 3\r\n"},
     {"OnlyLastPendingGroupCreated", "", {Select("b"), Select("c"), Write("k", "1")}, "[c]\r\nk = 1\r\n"},
     {"PendingDroppedByFoundGroup", "[a]\r\n", {Select("b"), Select("a"), Write("k", "1")}, "[a]\r\nk = 1\r\n"},
     {"PendingDroppedByTopSection", "[a]\r\n", {Select("b"), Select(""), Write("k", "1")}, "k = 1\r\n[a]\r\n"},
-    {"PendingKeepsCallersCase", "[a]\r\n", {Select("Bb"), Write("k", "1"), Select("bB"), Write("k", "2")},
+    {"PendingKeepsCallersCase",
+     "[a]\r\n",
+     {Select("Bb"), Write("k", "1"), Select("bB"), Write("k", "2")},
      "[a]\r\n[Bb]\r\nk = 2\r\n"},
     {"EmptyKeySkipsComment", "[a]\r\n; note\r\n", {Select("a"), Write("", "v")}, "[a]\r\n; note\r\n = v\r\n"},
     {"ValueStoredUntrimmed", "", {Write("k", "v  ")}, "k = v  \r\n"},
-    {"CanonicalFormOfUntouchedLines", " \t[a] junk\n;  c\r\n  k=v \rloose\n\n", {Select("a"), Write("n", "")},
+    {"CanonicalFormOfUntouchedLines",
+     " \t[a] junk\n;  c\r\n  k=v \rloose\n\n",
+     {Select("a"), Write("n", "")},
      "[a]\r\n;  c\r\nk = v \r\nloose = \r\nn = \r\n"},
-    {"Utf8KeptAndWritesConverted", "\xEF\xBB\xBF[\xC3\xA9]\r\n\xC3\xA9 = old\r\n",
+    {"Utf8KeptAndWritesConverted",
+     "\xEF\xBB\xBF[\xC3\xA9]\r\n\xC3\xA9 = old\r\n",
      {Select("\xE9"), Write("\xC9", "\xE9\xFF"), Write("\xE9", "x")},
      "\xEF\xBB\xBF\r\n[\xC3\xA9]\r\n\xC3\xA9 = x\r\n\xC3\x89 = \xC3\xA9\xC3\xBF\r\n"},
-    {"Utf8PendingGroupConverted", "\xEF\xBB\xBF", {Select("\xE9"), Write("k", "1")},
+    {"Utf8PendingGroupConverted",
+     "\xEF\xBB\xBF",
+     {Select("\xE9"), Write("k", "1")},
      "\xEF\xBB\xBF\r\n[\xC3\xA9]\r\nk = 1\r\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Changes, WriteTest, testing::ValuesIn(kWriteCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST(WriteTest, SetsModifiedAndClearsPending) {
+TEST(WriteTest, SetsModifiedAndClearsPending)
+{
     PreferenceDocument document = ParsePreferenceDocument("[a]");
     SelectPreferenceGroup(document, "b");
     WritePreferenceString(document, "k", "v");
@@ -388,7 +460,8 @@ TEST(WriteTest, SetsModifiedAndClearsPending) {
     EXPECT_TRUE(SelectPreferenceGroup(document, "b"));
 }
 
-TEST(WriteTest, EveryByteReadsBackInUtf8Mode) {
+TEST(WriteTest, EveryByteReadsBackInUtf8Mode)
+{
     PreferenceDocument document = ParsePreferenceDocument("\xEF\xBB\xBF");
     std::string everyByte;
     for (int b = 0; b < 256; ++b) everyByte += static_cast<char>(b);
@@ -401,21 +474,25 @@ TEST(WriteTest, EveryByteReadsBackInUtf8Mode) {
 
 // ---- Canonical text --------------------------------------------------------
 
-TEST(SerialiseTest, EmptyDocumentIsEmpty) {
+TEST(SerialiseTest, EmptyDocumentIsEmpty)
+{
     EXPECT_EQ(SerialisePreferenceDocument(PreferenceDocument{}), "");
 }
 
-TEST(SerialiseTest, Utf8DocumentStartsWithMarkAndLineEnd) {
+TEST(SerialiseTest, Utf8DocumentStartsWithMarkAndLineEnd)
+{
     EXPECT_EQ(SerialisePreferenceDocument(ParsePreferenceDocument("\xEF\xBB\xBF")), "\xEF\xBB\xBF\r\n");
 }
 
-TEST(SerialiseTest, EachKindOfLine) {
+TEST(SerialiseTest, EachKindOfLine)
+{
     PreferenceDocument document;
     document.lines = {Group(" 100 "), Comment(""), Comment(" x"), Entry("GE", ""), Entry("", ""), Entry("k", "a=b")};
     EXPECT_EQ(SerialisePreferenceDocument(document), "[ 100 ]\r\n; \r\n;  x\r\nGE = \r\n = \r\nk = a=b\r\n");
 }
 
-TEST(SerialiseTest, ParsedCanonicalTextIsUnchanged) {
+TEST(SerialiseTest, ParsedCanonicalTextIsUnchanged)
+{
     const std::string canonical =
         "\xEF\xBB\xBF\r\nt = 1\r\n[ 100 ]\r\n; \r\n;  two\r\nGE = \r\n = v\r\nk = a=b ; [c]  \r\n[]\r\n";
     EXPECT_EQ(SerialisePreferenceDocument(ParsePreferenceDocument(canonical)), canonical);

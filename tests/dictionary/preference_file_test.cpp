@@ -18,7 +18,8 @@ public:
     explicit Handle(HANDLE handle) : handle_(handle) {}
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
-    ~Handle() {
+    ~Handle()
+    {
         if (IsOpen()) CloseHandle(handle_);
     }
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
@@ -28,11 +29,13 @@ private:
     HANDLE handle_;
 };
 
-Handle OpenForTest(const std::string& path, DWORD access, DWORD share, DWORD disposition = OPEN_EXISTING) {
+Handle OpenForTest(const std::string& path, DWORD access, DWORD share, DWORD disposition = OPEN_EXISTING)
+{
     return Handle(CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
     const Handle file = OpenForTest(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
     ASSERT_TRUE(file.IsOpen()) << path;
     DWORD written = 0;
@@ -40,7 +43,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     ASSERT_EQ(written, bytes.size());
 }
 
-std::string ReadBytes(const std::string& path) {
+std::string ReadBytes(const std::string& path)
+{
     const Handle file = OpenForTest(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
     if (!file.IsOpen()) return "<cannot open " + path + ">";
     std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
@@ -51,9 +55,13 @@ std::string ReadBytes(const std::string& path) {
     return bytes;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-std::uint64_t LastWriteTime(const std::string& path) {
+std::uint64_t LastWriteTime(const std::string& path)
+{
     const Handle file = OpenForTest(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE);
     FILETIME written{};
     if (!file.IsOpen() || !GetFileTime(file.Get(), nullptr, nullptr, &written)) return 0;
@@ -61,7 +69,8 @@ std::uint64_t LastWriteTime(const std::string& path) {
 }
 
 // A time no test run can produce by touching the file.
-void BackdateFile(const std::string& path) {
+void BackdateFile(const std::string& path)
+{
     const Handle file = OpenForTest(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE);
     ASSERT_TRUE(file.IsOpen());
     SYSTEMTIME old{};
@@ -77,14 +86,16 @@ void BackdateFile(const std::string& path) {
 // Root on Linux writes any file whatever its mode bits, and Wine maps the
 // read-only attribute onto those bits only; there the attribute keeps no one
 // out, and what the engine does with a truly read-only file cannot be seen.
-bool ReadOnlyAttributeEnforced(const std::string& path) {
+bool ReadOnlyAttributeEnforced(const std::string& path)
+{
     return !OpenForTest(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE).IsOpen();
 }
 
 // A folder of its own under the temp directory, removed with all it holds.
 class ScratchFolder {
 public:
-    ScratchFolder() {
+    ScratchFolder()
+    {
         char temp[MAX_PATH + 1] = {};
         GetTempPathA(MAX_PATH, temp);
         path_ = std::string(temp) + "kervane-preference-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -99,7 +110,8 @@ public:
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
-    static void RemoveTree(const std::string& folder) {
+    static void RemoveTree(const std::string& folder)
+    {
         WIN32_FIND_DATAA found{};
         HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
         if (search != INVALID_HANDLE_VALUE) {
@@ -140,7 +152,8 @@ const std::string kVideo = "[100]\r\nEN = Video\r\n";
 
 // ---- Reading ---------------------------------------------------------------
 
-TEST_F(PreferenceFileTest, OpenReadsGroupAndEntry) {
+TEST_F(PreferenceFileTest, OpenReadsGroupAndEntry)
+{
     const std::string path = File("Setup.ini");
     WriteBytes(path, kVideo);
     ASSERT_TRUE(PreferenceFile::Open(path));
@@ -160,13 +173,17 @@ struct SmallFileCase {
     std::string expected;
 };
 
-void PrintTo(const SmallFileCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const SmallFileCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
 
 class SmallFileTest : public PreferenceFileTest, public testing::WithParamInterface<SmallFileCase> {};
 
 // The first three bytes are read on their own to look for the mark; every
 // size around that boundary must still yield the whole text.
-TEST_P(SmallFileTest, ReadsWholeText) {
+TEST_P(SmallFileTest, ReadsWholeText)
+{
     const SmallFileCase& c = GetParam();
     const std::string path = File("small.ini");
     WriteBytes(path, c.bytes);
@@ -192,18 +209,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 // clang-format on
 
-TEST_F(PreferenceFileTest, LineEndsOfEveryKind) {
+TEST_F(PreferenceFileTest, LineEndsOfEveryKind)
+{
     const std::string path = File("ends.ini");
     WriteBytes(path, "[100]\nLF = 1\n[200]\rCR = 2\r\r[300]\r\n\r\nCRLF = 3\r\n[400]\n\rLAST = 4");
     ASSERT_TRUE(PreferenceFile::Open(path));
-    const std::pair<const char*, const char*> expected[] = {{"100", "LF"}, {"200", "CR"}, {"300", "CRLF"}, {"400", "LAST"}};
+    const std::pair<const char*, const char*> expected[] = {{"100", "LF"},
+                                                            {"200", "CR"},
+                                                            {"300", "CRLF"},
+                                                            {"400", "LAST"}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(PreferenceFile::SelectGroup(expected[i].first));
         EXPECT_EQ(PreferenceFile::ReadString(expected[i].second, "x"), std::to_string(i + 1));
     }
 }
 
-TEST_F(PreferenceFileTest, Utf8FileReadAndWrittenBackWithMark) {
+TEST_F(PreferenceFileTest, Utf8FileReadAndWrittenBackWithMark)
+{
     const std::string path = File("utf8.ini");
     WriteBytes(path, "\xEF\xBB\xBF[100]\r\nEN = caf\xC3\xA9\r\nRU = \xD0\x96\r\nSY = \xE2\x82\xAC!\r\n");
     ASSERT_TRUE(PreferenceFile::Open(path));
@@ -213,11 +235,13 @@ TEST_F(PreferenceFileTest, Utf8FileReadAndWrittenBackWithMark) {
     EXPECT_EQ(PreferenceFile::ReadString("SY", "x"), "?!");
     PreferenceFile::WriteString("GE", "\xE9t\xE9");
     EXPECT_TRUE(PreferenceFile::Close());
-    EXPECT_EQ(ReadBytes(path),
-              "\xEF\xBB\xBF\r\n[100]\r\nEN = caf\xC3\xA9\r\nRU = \xD0\x96\r\nSY = \xE2\x82\xAC!\r\nGE = \xC3\xA9t\xC3\xA9\r\n");
+    EXPECT_EQ(
+        ReadBytes(path),
+        "\xEF\xBB\xBF\r\n[100]\r\nEN = caf\xC3\xA9\r\nRU = \xD0\x96\r\nSY = \xE2\x82\xAC!\r\nGE = \xC3\xA9t\xC3\xA9\r\n");
 }
 
-TEST_F(PreferenceFileTest, OpenMissingFileFailsWithoutCreatingIt) {
+TEST_F(PreferenceFileTest, OpenMissingFileFailsWithoutCreatingIt)
+{
     const std::string path = File("missing.ini");
     EXPECT_FALSE(PreferenceFile::Open(path));
     EXPECT_FALSE(Exists(path));
@@ -225,14 +249,16 @@ TEST_F(PreferenceFileTest, OpenMissingFileFailsWithoutCreatingIt) {
     EXPECT_EQ(PreferenceFile::ReadString("EN", "x"), "x");
 }
 
-TEST_F(PreferenceFileTest, OpenDirectoryFails) {
+TEST_F(PreferenceFileTest, OpenDirectoryFails)
+{
     const std::string path = File("Dict");
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     EXPECT_FALSE(PreferenceFile::Open(path));
 }
 
 // One byte past the limit: refused before any of it is read.
-TEST_F(PreferenceFileTest, OversizedFileRefused) {
+TEST_F(PreferenceFileTest, OversizedFileRefused)
+{
     const std::string path = File("huge.ini");
     {
         const Handle file = OpenForTest(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
@@ -247,7 +273,8 @@ TEST_F(PreferenceFileTest, OversizedFileRefused) {
 
 // ---- Sharing and read-only files ------------------------------------------
 
-TEST_F(PreferenceFileTest, UnmodifiedCloseLeavesBytesAndTime) {
+TEST_F(PreferenceFileTest, UnmodifiedCloseLeavesBytesAndTime)
+{
     const std::string path = File("untouched.ini");
     const std::string original = "  [100] x\n;comment\nEN=Video  \n\n[200]\rGE";
     WriteBytes(path, original);
@@ -263,7 +290,8 @@ TEST_F(PreferenceFileTest, UnmodifiedCloseLeavesBytesAndTime) {
     EXPECT_EQ(LastWriteTime(path), before);
 }
 
-TEST_F(PreferenceFileTest, ModifiedCloseWritesCanonicalTextAndCutsOldTail) {
+TEST_F(PreferenceFileTest, ModifiedCloseWritesCanonicalTextAndCutsOldTail)
+{
     const std::string path = File("rewrite.ini");
     WriteBytes(path, "  [100]   trailing words\n;first\n  EN   =    Video     \n\n\n\n[200]\nGE=Bild\n" +
                          std::string(500, ' ') + "\n; end");
@@ -276,7 +304,8 @@ TEST_F(PreferenceFileTest, ModifiedCloseWritesCanonicalTextAndCutsOldTail) {
     EXPECT_EQ(ReadBytes(path), "[100]\r\n; first\r\nen = V\r\n[200]\r\nGE = Bild\r\n; end\r\n[300]\r\nRU = \r\n");
 }
 
-TEST_F(PreferenceFileTest, ReadOnlyFileReadButNeverWritten) {
+TEST_F(PreferenceFileTest, ReadOnlyFileReadButNeverWritten)
+{
     const std::string path = File("readonly.ini");
     WriteBytes(path, kVideo);
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -296,13 +325,17 @@ struct HolderCase {
     DWORD share;
 };
 
-void PrintTo(const HolderCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const HolderCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
 
 class HeldFileTest : public PreferenceFileTest, public testing::WithParamInterface<HolderCase> {};
 
 // Another program has the file open in a way that rules out our writing it:
 // it is still read, and a change is dropped rather than forced onto it.
-TEST_P(HeldFileTest, ReadButNotWritten) {
+TEST_P(HeldFileTest, ReadButNotWritten)
+{
     const std::string path = File("held.ini");
     WriteBytes(path, kVideo);
     const Handle holder = OpenForTest(path, GetParam().access, GetParam().share);
@@ -315,14 +348,15 @@ TEST_P(HeldFileTest, ReadButNotWritten) {
     EXPECT_EQ(ReadBytes(path), kVideo);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Holders, HeldFileTest,
-    testing::Values(HolderCase{"ReaderNotSharingWrite", GENERIC_READ, FILE_SHARE_READ},
-                    HolderCase{"WriterSharingAll", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Holders, HeldFileTest,
+                         testing::Values(HolderCase{"ReaderNotSharingWrite", GENERIC_READ, FILE_SHARE_READ},
+                                         HolderCase{"WriterSharingAll", GENERIC_READ | GENERIC_WRITE,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // A reader that lets others write does not stand in the way of a write-back.
-TEST_F(PreferenceFileTest, ReaderSharingWriteLeavesFileWritable) {
+TEST_F(PreferenceFileTest, ReaderSharingWriteLeavesFileWritable)
+{
     const std::string path = File("shared.ini");
     WriteBytes(path, kVideo);
     const Handle holder = OpenForTest(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
@@ -334,7 +368,8 @@ TEST_F(PreferenceFileTest, ReaderSharingWriteLeavesFileWritable) {
     EXPECT_EQ(ReadBytes(path), "[100]\r\nEN = Changed\r\n");
 }
 
-TEST_F(PreferenceFileTest, LockedFileCannotBeOpened) {
+TEST_F(PreferenceFileTest, LockedFileCannotBeOpened)
+{
     const std::string path = File("locked.ini");
     WriteBytes(path, kVideo);
     const Handle holder = OpenForTest(path, GENERIC_READ, 0);
@@ -344,7 +379,8 @@ TEST_F(PreferenceFileTest, LockedFileCannotBeOpened) {
     EXPECT_EQ(PreferenceFile::ReadString("EN", "x"), "x");
 }
 
-TEST_F(PreferenceFileTest, FileStaysOpenUntilClose) {
+TEST_F(PreferenceFileTest, FileStaysOpenUntilClose)
+{
     const std::string path = File("kept.ini");
     WriteBytes(path, kVideo);
     ASSERT_TRUE(PreferenceFile::Open(path));
@@ -356,7 +392,8 @@ TEST_F(PreferenceFileTest, FileStaysOpenUntilClose) {
 
 // ---- Building from scratch -------------------------------------------------
 
-TEST_F(PreferenceFileTest, CreateBuildsGroupsInCallOrder) {
+TEST_F(PreferenceFileTest, CreateBuildsGroupsInCallOrder)
+{
     const std::string path = File("Setup.ini");
     ASSERT_TRUE(PreferenceFile::Create(path));
     EXPECT_FALSE(PreferenceFile::SelectGroup("100"));
@@ -368,7 +405,8 @@ TEST_F(PreferenceFileTest, CreateBuildsGroupsInCallOrder) {
     EXPECT_EQ(ReadBytes(path), "[100]\r\nEN = Video\r\nGE = \r\n[200]\r\nEN = Audio\r\n");
 }
 
-TEST_F(PreferenceFileTest, CreateWritesExactDictionaryGroup) {
+TEST_F(PreferenceFileTest, CreateWritesExactDictionaryGroup)
+{
     const std::string path = File("Setup.ini");
     ASSERT_TRUE(PreferenceFile::Create(path));
     PreferenceFile::SelectGroup("100");
@@ -378,7 +416,8 @@ TEST_F(PreferenceFileTest, CreateWritesExactDictionaryGroup) {
     EXPECT_EQ(ReadBytes(path), "[100]\r\nEN = Video\r\nGE = \r\n");
 }
 
-TEST_F(PreferenceFileTest, CreateOverUtf8FileWritesPlainText) {
+TEST_F(PreferenceFileTest, CreateOverUtf8FileWritesPlainText)
+{
     const std::string path = File("Setup.ini");
     WriteBytes(path, "\xEF\xBB\xBF[100]\r\nEN = caf\xC3\xA9\r\n");
     ASSERT_TRUE(PreferenceFile::Create(path));
@@ -388,7 +427,8 @@ TEST_F(PreferenceFileTest, CreateOverUtf8FileWritesPlainText) {
     EXPECT_EQ(ReadBytes(path), "[100]\r\nEN = caf\xE9\r\n");
 }
 
-TEST_F(PreferenceFileTest, CreateThenCloseEmptiesExistingFile) {
+TEST_F(PreferenceFileTest, CreateThenCloseEmptiesExistingFile)
+{
     const std::string path = File("Setup.ini");
     WriteBytes(path, kVideo);
     ASSERT_TRUE(PreferenceFile::Create(path));
@@ -397,7 +437,8 @@ TEST_F(PreferenceFileTest, CreateThenCloseEmptiesExistingFile) {
     EXPECT_EQ(ReadBytes(path), "");
 }
 
-TEST_F(PreferenceFileTest, CreateInMissingFolderFails) {
+TEST_F(PreferenceFileTest, CreateInMissingFolderFails)
+{
     const std::string path = File("NoSuchFolder\\Setup.ini");
     EXPECT_FALSE(PreferenceFile::Create(path));
     EXPECT_FALSE(Exists(File("NoSuchFolder")));
@@ -407,7 +448,8 @@ TEST_F(PreferenceFileTest, CreateInMissingFolderFails) {
     EXPECT_TRUE(PreferenceFile::Close());
 }
 
-TEST_F(PreferenceFileTest, CreateOnReadOnlyFileFails) {
+TEST_F(PreferenceFileTest, CreateOnReadOnlyFileFails)
+{
     const std::string path = File("readonly.ini");
     WriteBytes(path, kVideo);
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -417,14 +459,16 @@ TEST_F(PreferenceFileTest, CreateOnReadOnlyFileFails) {
     EXPECT_EQ(ReadBytes(path), kVideo);
 }
 
-TEST_F(PreferenceFileTest, CreateOnDirectoryFails) {
+TEST_F(PreferenceFileTest, CreateOnDirectoryFails)
+{
     const std::string path = File("Dict");
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     EXPECT_FALSE(PreferenceFile::Create(path));
     EXPECT_FALSE(PreferenceFile::SelectGroup(""));
 }
 
-TEST_F(PreferenceFileTest, CreateOnLockedFileFails) {
+TEST_F(PreferenceFileTest, CreateOnLockedFileFails)
+{
     const std::string path = File("locked.ini");
     WriteBytes(path, kVideo);
     {
@@ -438,7 +482,8 @@ TEST_F(PreferenceFileTest, CreateOnLockedFileFails) {
 
 // ---- One document at a time ------------------------------------------------
 
-TEST_F(PreferenceFileTest, OpenWritesBackThePreviousDocument) {
+TEST_F(PreferenceFileTest, OpenWritesBackThePreviousDocument)
+{
     const std::string first = File("first.ini");
     const std::string second = File("second.ini");
     WriteBytes(second, kVideo);
@@ -450,7 +495,8 @@ TEST_F(PreferenceFileTest, OpenWritesBackThePreviousDocument) {
     EXPECT_TRUE(PreferenceFile::SelectGroup("100"));
 }
 
-TEST_F(PreferenceFileTest, CreateWritesBackThePreviousDocument) {
+TEST_F(PreferenceFileTest, CreateWritesBackThePreviousDocument)
+{
     const std::string first = File("first.ini");
     WriteBytes(first, kVideo);
     ASSERT_TRUE(PreferenceFile::Open(first));
@@ -461,7 +507,8 @@ TEST_F(PreferenceFileTest, CreateWritesBackThePreviousDocument) {
     EXPECT_FALSE(PreferenceFile::SelectGroup("100"));
 }
 
-TEST_F(PreferenceFileTest, FailedOpenStillClosesThePreviousDocument) {
+TEST_F(PreferenceFileTest, FailedOpenStillClosesThePreviousDocument)
+{
     const std::string first = File("first.ini");
     ASSERT_TRUE(PreferenceFile::Create(first));
     PreferenceFile::WriteString("top", "1");
@@ -471,7 +518,8 @@ TEST_F(PreferenceFileTest, FailedOpenStillClosesThePreviousDocument) {
     EXPECT_EQ(PreferenceFile::ReadString("top", "x"), "x");
 }
 
-TEST_F(PreferenceFileTest, CloseForgetsSelectionAndPendingGroup) {
+TEST_F(PreferenceFileTest, CloseForgetsSelectionAndPendingGroup)
+{
     const std::string first = File("first.ini");
     const std::string second = File("second.ini");
     WriteBytes(first, kVideo);
@@ -486,7 +534,8 @@ TEST_F(PreferenceFileTest, CloseForgetsSelectionAndPendingGroup) {
     EXPECT_EQ(ReadBytes(second), "EN = top\r\nGE = Bild\r\n[100]\r\nEN = Video\r\n");
 }
 
-TEST_F(PreferenceFileTest, NothingOpenIsHarmless) {
+TEST_F(PreferenceFileTest, NothingOpenIsHarmless)
+{
     EXPECT_TRUE(PreferenceFile::Close());
     EXPECT_FALSE(PreferenceFile::SelectGroup(""));
     EXPECT_FALSE(PreferenceFile::SelectGroup("100"));
@@ -495,7 +544,8 @@ TEST_F(PreferenceFileTest, NothingOpenIsHarmless) {
     EXPECT_TRUE(PreferenceFile::Close());
 }
 
-TEST_F(PreferenceFileTest, SecondCloseHasNothingToDo) {
+TEST_F(PreferenceFileTest, SecondCloseHasNothingToDo)
+{
     const std::string path = File("twice.ini");
     ASSERT_TRUE(PreferenceFile::Create(path));
     PreferenceFile::WriteString("EN", "Video");

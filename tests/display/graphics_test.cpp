@@ -331,8 +331,8 @@ public:
         : key_("Software\\Wine\\AppDefaults\\" + executableName)
     {
         HKEY overrides = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, (key_ + "\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                            nullptr, &overrides, nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, (key_ + "\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &overrides, nullptr) != ERROR_SUCCESS)
             return;
         const BYTE disabled[] = "";
         set_ = RegSetValueExA(overrides, "d3d9", 0, REG_SZ, disabled, sizeof disabled) == ERROR_SUCCESS;

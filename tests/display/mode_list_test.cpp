@@ -70,8 +70,7 @@ TEST(BuildModeTexts, KeepsEveryRepeatOfAModeAndTheBoxShowsItOnce)
 
     const Texts texts = BuildModeTexts("Window", modes);
 
-    const Texts expected{"Window",   "800*600",  "1024*768", "1024*768",
-                         "1024*768", "1024*768", "1024*768", "1024*768"};
+    const Texts expected{"Window", "800*600", "1024*768", "1024*768", "1024*768", "1024*768", "1024*768", "1024*768"};
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(DistinctModeTexts(texts), (Texts{"Window", "800*600", "1024*768"}));
 }
@@ -129,8 +128,8 @@ TEST(BuildModeTexts, SortsModesInTextOrderNotByNumber)
 
     const Texts texts = BuildModeTexts("Window", modes);
 
-    const Texts expected{"Window",   "800*600",  "1024*768",  "1152*864",  "1280*1024",
-                         "1280*720", "1280*768", "1600*1200", "1600*900",  "1920*1080"};
+    const Texts expected{"Window",   "800*600",  "1024*768",  "1152*864", "1280*1024",
+                         "1280*720", "1280*768", "1600*1200", "1600*900", "1920*1080"};
     EXPECT_EQ(texts, expected);
 }
 
@@ -151,8 +150,8 @@ TEST(BuildModeTexts, NoModesLeaveTheTwoFixedEntries)
 }
 
 struct CapCase {
-    int narrowModes;    // rejected modes ahead of the wide ones
-    int wideModes;      // modes that pass the filter
+    int narrowModes;  // rejected modes ahead of the wide ones
+    int wideModes;    // modes that pass the filter
     std::size_t entries;
 };
 
@@ -180,8 +179,7 @@ TEST_P(ModeListCapTest, TakesTheFirstAcceptedModesUpToTheCapacity)
 
 INSTANTIATE_TEST_SUITE_P(Counts, ModeListCapTest,
                          testing::Values(CapCase{0, 997, 999}, CapCase{0, 998, 1000}, CapCase{0, 999, 1000},
-                                         CapCase{0, 1500, 1000}, CapCase{500, 998, 1000},
-                                         CapCase{500, 1200, 1000}));
+                                         CapCase{0, 1500, 1000}, CapCase{500, 998, 1000}, CapCase{500, 1200, 1000}));
 
 struct DistinctCase {
     const char* name;
@@ -198,8 +196,7 @@ TEST_P(DistinctModeTextsTest, KeepsEachTextAtItsFirstPlace)
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, DistinctModeTextsTest,
-    testing::Values(DistinctCase{"Empty", {}, {}},
-                    DistinctCase{"WindowedOnly", {"Window"}, {"Window"}},
+    testing::Values(DistinctCase{"Empty", {}, {}}, DistinctCase{"WindowedOnly", {"Window"}, {"Window"}},
                     DistinctCase{"NoRepeats", {"Window", "800*600", "1024*768"}, {"Window", "800*600", "1024*768"}},
                     DistinctCase{"RepeatsAfterTheirFirst",
                                  {"Window", "800*600", "1024*768", "1024*768", "1280*1024", "1280*1024"},

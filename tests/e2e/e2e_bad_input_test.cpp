@@ -50,7 +50,8 @@ TEST_F(BadInput, DictionaryContents)
     std::string manyGroups;
     for (int i = 0; i < 100000; ++i) manyGroups += "[g" + std::to_string(i) + "]\r\nEN = x\r\n";
     manyGroups += "[100]\r\nEN = Found at the end\r\n";
-    const std::string longLine = "[100]\r\nEN = " + std::string(1 << 20, 'v') + "\r\n[101]\n" + std::string(1 << 20, 'k');
+    const std::string longLine = "[100]\r\nEN = " + std::string(1 << 20, 'v') + "\r\n[101]\n" +
+                                 std::string(1 << 20, 'k');
     std::string tenMegabytes = "[100]\r\nEN = Big\r\n; " + std::string(10 << 20, ';') + "\r\n";
 
     const struct {
@@ -68,12 +69,14 @@ TEST_F(BadInput, DictionaryContents)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteWholeFile("Dict\\Setup.ini", c.bytes);
-        OpenAndClose([&](HWND window) {
-            if (!c.videoFrame.empty()) {
-                EXPECT_EQ(ControlText(GetDlgItem(window, 100)), c.videoFrame);
-            }
-            EXPECT_EQ(ControlText(GetDlgItem(window, 104)), L"OK");
-        }, 105, 60000);
+        OpenAndClose(
+            [&](HWND window) {
+                if (!c.videoFrame.empty()) {
+                    EXPECT_EQ(ControlText(GetDlgItem(window, 100)), c.videoFrame);
+                }
+                EXPECT_EQ(ControlText(GetDlgItem(window, 104)), L"OK");
+            },
+            105, 60000);
         EXPECT_EQ(ReadWholeFile("Dict\\Setup.ini"), c.bytes) << "the dictionary is only read";
     }
 }
@@ -97,14 +100,38 @@ TEST_F(BadInput, WronglyTypedAndOversizedRegistryValues)
     const std::string huge(10000, 'h');
     const std::string sixteen(16, '\x01');
     const char* const keys[] = {"Video", "Sound", "General", "Workspace", "Email", "Kerv ++  "};
-    const char* const names[] = {"Sound Effects Enabled", "Music Enabled", "Use DirectSound", "Selection Sounds Enabled",
-                                 "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled",
-                                 "Show Intro", "Allow Resolution Switches", "Use Direct3D", "Blood",
-                                 "Autosave Before TC", "Custom Resources", "Detail Level", "Cursor Mode", "Language",
-                                 "Display Mode", "Display Width", "Display Height", "Root Directory",
-                                 "Resources Name", "Local Email address", "SMTP Server", "Attachment Directory",
-                                 "Auto Save", "Auto Move", "View Panning", "Center On Event", "Scroll Speed",
-                                 "Movement Speed", "Default Play Mode", "Combat Resolve Mode",
+    const char* const names[] = {"Sound Effects Enabled",
+                                 "Music Enabled",
+                                 "Use DirectSound",
+                                 "Selection Sounds Enabled",
+                                 "Movement Sounds Enabled",
+                                 "Ambient Sounds Enabled",
+                                 "Dynamic Music Enabled",
+                                 "Show Intro",
+                                 "Allow Resolution Switches",
+                                 "Use Direct3D",
+                                 "Blood",
+                                 "Autosave Before TC",
+                                 "Custom Resources",
+                                 "Detail Level",
+                                 "Cursor Mode",
+                                 "Language",
+                                 "Display Mode",
+                                 "Display Width",
+                                 "Display Height",
+                                 "Root Directory",
+                                 "Resources Name",
+                                 "Local Email address",
+                                 "SMTP Server",
+                                 "Attachment Directory",
+                                 "Auto Save",
+                                 "Auto Move",
+                                 "View Panning",
+                                 "Center On Event",
+                                 "Scroll Speed",
+                                 "Movement Speed",
+                                 "Default Play Mode",
+                                 "Combat Resolve Mode",
                                  "Custom Play List Enabled"};
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round == 0 ? "10,000-character texts" : "16-byte binaries");
@@ -113,13 +140,15 @@ TEST_F(BadInput, WronglyTypedAndOversizedRegistryValues)
             for (const char* name : names)
                 SetRawValue(kGame + "\\" + key, name, round == 0 ? REG_SZ : REG_BINARY,
                             round == 0 ? huge + '\0' : sixteen);
-        OpenAndClose([&](HWND window) {
-            EXPECT_TRUE(IsTicked(GetDlgItem(window, 1))) << "unreadable reads as a missing value: checked";
-            EXPECT_EQ(ComboSelection(GetDlgItem(window, 32)), -1);
-            EXPECT_EQ(ComboSelection(GetDlgItem(window, 30)), 1) << "-1*-1 matches no mode";
-            // A text too long for the 260-byte read is empty; a short binary is taken as text.
-            EXPECT_EQ(ControlText(GetDlgItem(window, 51)), round == 0 ? L"" : std::wstring(16, L'\x01'));
-        }, 104);
+        OpenAndClose(
+            [&](HWND window) {
+                EXPECT_TRUE(IsTicked(GetDlgItem(window, 1))) << "unreadable reads as a missing value: checked";
+                EXPECT_EQ(ComboSelection(GetDlgItem(window, 32)), -1);
+                EXPECT_EQ(ComboSelection(GetDlgItem(window, 30)), 1) << "-1*-1 matches no mode";
+                // A text too long for the 260-byte read is empty; a short binary is taken as text.
+                EXPECT_EQ(ControlText(GetDlgItem(window, 51)), round == 0 ? L"" : std::wstring(16, L'\x01'));
+            },
+            104);
         const auto music = ReadRawValue(kGame + "\\Sound", "Music Enabled");
         ASSERT_TRUE(music);
         EXPECT_EQ(music->type, static_cast<DWORD>(REG_DWORD));
@@ -150,13 +179,15 @@ TEST_F(BadInput, RootDirectoryLongerThanAPathOrWithAccents)
     SetRawValue(kGame + "\\General", "Resources Name", REG_SZ, std::string("User\\Resources\\R\xE8gles\\") + '\0');
     wchar_t accented[16];
     MultiByteToWideChar(CP_ACP, 0, "R\xE8gles", -1, accented, 16);
-    OpenAndClose([&](HWND window) {
-        HWND rules = GetDlgItem(window, 35);
-        const auto items = ComboItems(rules);
-        ASSERT_EQ(items.size(), 2u);
-        ASSERT_GE(ComboSelection(rules), 0);
-        EXPECT_EQ(items.at(static_cast<std::size_t>(ComboSelection(rules))), accented);
-    }, 104);
+    OpenAndClose(
+        [&](HWND window) {
+            HWND rules = GetDlgItem(window, 35);
+            const auto items = ComboItems(rules);
+            ASSERT_EQ(items.size(), 2u);
+            ASSERT_GE(ComboSelection(rules), 0);
+            EXPECT_EQ(items.at(static_cast<std::size_t>(ComboSelection(rules))), accented);
+        },
+        104);
     std::string stored = "User\\Resources\\R\xE8gles\\";
     stored.resize(256, '\0');
     EXPECT_EQ(ReadRawValue(kGame + "\\General", "Resources Name")->data, stored) << "stored back byte for byte";

@@ -24,7 +24,8 @@ TEST(GraphicsFailure, OneMessageBoxNoWindowNothingWritten)
     Click(GetDlgItem(box, IDOK));
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_FALSE(KeyExists(kGame)) << "nothing is written";
-    EXPECT_EQ(LogEvents(), (std::vector<std::string>{"INI-file not found! Trying to rebuild it!", "INI-file rebuilded!"}));
+    EXPECT_EQ(LogEvents(),
+              (std::vector<std::string>{"INI-file not found! Trying to rebuild it!", "INI-file rebuilded!"}));
 }
 
 TEST(GraphicsFailure, WithoutDictionaryTheTwoLookupsAreLoggedTextFirst)
@@ -35,10 +36,10 @@ TEST(GraphicsFailure, WithoutDictionaryTheTwoLookupsAreLoggedTextFirst)
     ASSERT_NE(box, nullptr);
     Click(GetDlgItem(box, IDOK));
     EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_EQ(LogEvents(), (std::vector<std::string>{"INI-file not found! Trying to rebuild it!",
-                                                     "Error! Can't rebuild ini-file!",
-                                                     "INI-file not found! Key Er1txt missed!",
-                                                     "INI-file not found! Key Er1 missed!"}));
+    EXPECT_EQ(LogEvents(),
+              (std::vector<std::string>{"INI-file not found! Trying to rebuild it!", "Error! Can't rebuild ini-file!",
+                                        "INI-file not found! Key Er1txt missed!",
+                                        "INI-file not found! Key Er1 missed!"}));
 }
 
 }  // namespace

@@ -46,16 +46,33 @@ protected:
             const char* name;
             std::uint32_t value;
         } numbers[] = {
-            {"Sound", "Sound Effects Enabled", 1}, {"Sound", "Music Enabled", 0}, {"Sound", "Use DirectSound", 1},
-            {"Sound", "Selection Sounds Enabled", 1}, {"Sound", "Movement Sounds Enabled", 0},
-            {"Sound", "Ambient Sounds Enabled", 1}, {"Sound", "Dynamic Music Enabled", 0},
-            {"Sound", "Custom Play List Enabled", 1}, {"General", "Show Intro", 0}, {"General", "Blood", 1},
-            {"General", "Autosave Before TC", 1}, {"General", "Custom Resources", 1}, {"General", "Language", 3},
-            {"General", "Auto Save", 0}, {"General", "Auto Move", 1}, {"General", "Default Play Mode", 1},
-            {"Kerv ++  ", "Custom Resources", 0}, {"Video", "Use Direct3D", 1}, {"Video", "Allow Resolution Switches", 0},
-            {"Video", "Display Mode", 0}, {"Video", "Display Width", 1024}, {"Video", "Display Height", 768},
-            {"Video", "Cursor Mode", 2}, {"Workspace", "Detail Level", 1}, {"Workspace", "View Panning", 1},
-            {"Workspace", "Center On Event", 0}, {"Workspace", "Scroll Speed", 2},
+            {"Sound", "Sound Effects Enabled", 1},
+            {"Sound", "Music Enabled", 0},
+            {"Sound", "Use DirectSound", 1},
+            {"Sound", "Selection Sounds Enabled", 1},
+            {"Sound", "Movement Sounds Enabled", 0},
+            {"Sound", "Ambient Sounds Enabled", 1},
+            {"Sound", "Dynamic Music Enabled", 0},
+            {"Sound", "Custom Play List Enabled", 1},
+            {"General", "Show Intro", 0},
+            {"General", "Blood", 1},
+            {"General", "Autosave Before TC", 1},
+            {"General", "Custom Resources", 1},
+            {"General", "Language", 3},
+            {"General", "Auto Save", 0},
+            {"General", "Auto Move", 1},
+            {"General", "Default Play Mode", 1},
+            {"Kerv ++  ", "Custom Resources", 0},
+            {"Video", "Use Direct3D", 1},
+            {"Video", "Allow Resolution Switches", 0},
+            {"Video", "Display Mode", 0},
+            {"Video", "Display Width", 1024},
+            {"Video", "Display Height", 768},
+            {"Video", "Cursor Mode", 2},
+            {"Workspace", "Detail Level", 1},
+            {"Workspace", "View Panning", 1},
+            {"Workspace", "Center On Event", 0},
+            {"Workspace", "Scroll Speed", 2},
         };
         for (const auto& n : numbers) SetDword(kGame + "\\" + n.key, n.name, n.value);
     }
@@ -99,7 +116,8 @@ TEST_F(NothingLost, OkWithoutAChangeKeepsEveryValue)
         if (value.type == REG_SZ) {
             // Texts are written as the game's 256-byte block: the same text, zero padded.
             EXPECT_EQ(found->second.data.substr(0, found->second.data.find('\0')),
-                      value.data.substr(0, value.data.find('\0'))) << name;
+                      value.data.substr(0, value.data.find('\0')))
+                << name;
         } else {
             EXPECT_EQ(found->second.data, value.data) << name;
         }

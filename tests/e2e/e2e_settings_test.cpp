@@ -151,10 +151,10 @@ TEST_F(SettingsEndToEnd, StoredValuesAndTheirConversions)
     SetDword(kSound, "Music Enabled", 1);  // the other sound values are missing: checked
     SetDword(kGeneral, "Blood", 5);
     SetDword(kGeneral, "Show Intro", 0);
-    SetDword(kWorkspace, "Detail Level", 7);          // out of range: no selection, written back as -1
+    SetDword(kWorkspace, "Detail Level", 7);  // out of range: no selection, written back as -1
     SetDword(kVideo, "Cursor Mode", 2);
     SetDword(kGeneral, "Language", 10);
-    SetDword(kGeneral, "Combat Resolve Mode", 2);     // a number where a byte belongs: -1, no selection
+    SetDword(kGeneral, "Combat Resolve Mode", 2);  // a number where a byte belongs: -1, no selection
     SetRawValue(kGeneral, "Movement Speed", REG_BINARY, std::string(1, '\x02'));
     SetRawValue(kEmail, "Local Email address", REG_SZ, std::string("player@example.org") + '\0');
     SetRawValue(kEmail, "SMTP Server", REG_SZ, std::string("smtp.example.org") + '\0');
@@ -191,11 +191,13 @@ TEST_F(SettingsEndToEnd, DisplayModes)
 {
     // The adapter's modes differ between machines; take one it offers.
     std::wstring offered;
-    Run([&](HWND window) {
-        const auto modes = ComboItems(GetDlgItem(window, 30));
-        ASSERT_GE(modes.size(), 2u);
-        offered = modes.back();
-    }, 105);
+    Run(
+        [&](HWND window) {
+            const auto modes = ComboItems(GetDlgItem(window, 30));
+            ASSERT_GE(modes.size(), 2u);
+            offered = modes.back();
+        },
+        105);
     const int width = _wtoi(offered.c_str());
     const int height = _wtoi(offered.substr(offered.find(L'*') + 1).c_str());
 
@@ -245,8 +247,10 @@ TEST_F(SettingsEndToEnd, RootDirectoryAndRulesFamilies)
             << "the exact name wins over Skirmish2";
 
         Click(GetDlgItem(window, 13));  // Kervane-based now
-        ASSERT_TRUE(WaitUntil([&] { return ComboItems(rules).size() == 2 && ComboItems(rules)[0] != L"Skirmish" &&
-                                           ComboItems(rules)[0] != L"Skirmish2"; }));
+        ASSERT_TRUE(WaitUntil([&] {
+            return ComboItems(rules).size() == 2 && ComboItems(rules)[0] != L"Skirmish" &&
+                   ComboItems(rules)[0] != L"Skirmish2";
+        }));
         items = ComboItems(rules);
         std::sort(items.begin(), items.end());
         EXPECT_EQ(items, (std::vector<std::wstring>{L"Ashes", L"Legends"}));
@@ -281,9 +285,9 @@ TEST_F(SettingsEndToEnd, MissingRulesFolderIsLoggedWithTheGameRoot)
 
 TEST_F(SettingsEndToEnd, RoadOfOneChange)
 {
-    for (const char* name : {"Sound Effects Enabled", "Music Enabled", "Use DirectSound", "Selection Sounds Enabled",
-                             "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled",
-                             "Custom Play List Enabled"})
+    for (const char* name :
+         {"Sound Effects Enabled", "Music Enabled", "Use DirectSound", "Selection Sounds Enabled",
+          "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled", "Custom Play List Enabled"})
         SetDword(kSound, name, 1);
     SetDword(kWorkspace, "Scroll Speed", 2);
     Run([&](HWND window) {
@@ -291,9 +295,9 @@ TEST_F(SettingsEndToEnd, RoadOfOneChange)
         Click(GetDlgItem(window, 1));
     });
     EXPECT_EQ(StoredDword(kSound, "Music Enabled"), 0u);
-    for (const char* name : {"Sound Effects Enabled", "Use DirectSound", "Selection Sounds Enabled",
-                             "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled",
-                             "Custom Play List Enabled"})
+    for (const char* name :
+         {"Sound Effects Enabled", "Use DirectSound", "Selection Sounds Enabled", "Movement Sounds Enabled",
+          "Ambient Sounds Enabled", "Dynamic Music Enabled", "Custom Play List Enabled"})
         EXPECT_EQ(StoredDword(kSound, name), 1u) << name;
     EXPECT_EQ(StoredDword(kWorkspace, "Scroll Speed"), 2u);
 }
@@ -306,11 +310,13 @@ TEST_F(SettingsEndToEnd, CancelAndTheCloseBoxWriteAndRenameNothing)
     SetRawValue(kGeneral, "Root Directory", REG_SZ, GameFolder() + '\0');
     SetDword(kSound, "Music Enabled", 1);
     for (int finish : {105, 0}) {
-        Run([&](HWND window) {
-            Click(GetDlgItem(window, 1));
-            Click(GetDlgItem(window, 18));
-            Type(GetDlgItem(window, 51), L"changed@example.org");
-        }, finish);
+        Run(
+            [&](HWND window) {
+                Click(GetDlgItem(window, 1));
+                Click(GetDlgItem(window, 18));
+                Type(GetDlgItem(window, 51), L"changed@example.org");
+            },
+            finish);
         EXPECT_EQ(StoredDword(kSound, "Music Enabled"), 1u) << finish;
         EXPECT_FALSE(ReadRawValue(kEmail, "Local Email address")) << finish;
         EXPECT_FALSE(KeyExists(kVideo)) << finish;

@@ -45,8 +45,8 @@ const std::map<int, std::vector<Item>> kItems = {
     {39, {{"39a", L"Choose", L"Choose"}, {"39b", L"Avtobattle only", L"Avto"}, {"39d", L"Human only", L"Personal"}}},
 };
 
-const int kTooltips[] = {104, 105, 0, 1, 2, 3, 4, 5, 6, 30, 31, 32, 33, 7, 8, 9, 34, 35,
-                         10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 36, 37, 38, 39, 51, 53, 55};
+const int kTooltips[] = {104, 105, 0,  1,  2,  3,  4,  5,  6,  30, 31, 32, 33, 7,  8,  9,  34, 35,
+                         10,  11,  12, 13, 14, 15, 16, 17, 18, 19, 36, 37, 38, 39, 51, 53, 55};
 
 class MainWindowEndToEnd : public ::testing::Test {
 protected:
@@ -187,9 +187,9 @@ TEST_F(MainWindowEndToEnd, RussianInterface)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(ControlText(GetDlgItem(window, 100)), FromCp1251("\xC2\xE8\xE4\xE5\xEE"));                  // Видео
     EXPECT_EQ(ControlText(GetDlgItem(window, 104)), FromCp1251("\xCF\xF0\xE8\xEC\xE5\xED\xE8\xF2\xFC"));  // Применить
-    EXPECT_EQ(ControlText(GetDlgItem(window, 1)), FromCp1251("\xCC\xF3\xE7\xFB\xEA\xE0"));                // Музыка
-    EXPECT_EQ(ComboItems(GetDlgItem(window, 30)).at(0), FromCp1251("\xCE\xEA\xEE\xED\xED\xFB\xE9"));    // Оконный
-    EXPECT_EQ(ComboItems(GetDlgItem(window, 34)).at(6), FromCp1251("\xD0\xF3\xF1\xF1\xEA\xE8\xE9"));    // Русский
+    EXPECT_EQ(ControlText(GetDlgItem(window, 1)), FromCp1251("\xCC\xF3\xE7\xFB\xEA\xE0"));            // Музыка
+    EXPECT_EQ(ComboItems(GetDlgItem(window, 30)).at(0), FromCp1251("\xCE\xEA\xEE\xED\xED\xFB\xE9"));  // Оконный
+    EXPECT_EQ(ComboItems(GetDlgItem(window, 34)).at(6), FromCp1251("\xD0\xF3\xF1\xF1\xEA\xE8\xE9"));  // Русский
     EXPECT_EQ(ComboSelection(GetDlgItem(window, 34)), 6) << "the stored game language is selected";
     Click(GetDlgItem(window, 105));
     EXPECT_EQ(program.WaitForExit(), 0);

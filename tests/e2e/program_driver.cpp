@@ -39,7 +39,9 @@ std::wstring EnvironmentBlock(const std::vector<std::string>& extra)
         const std::wstring text = entry;
         const std::wstring name = text.substr(0, text.find(L'=', 1) + 1);
         const bool replaced = std::any_of(entries.begin(), entries.begin() + static_cast<long>(extra.size()),
-                                          [&](const std::wstring& e) { return _wcsnicmp(e.c_str(), name.c_str(), name.size()) == 0; });
+                                          [&](const std::wstring& e) {
+                                              return _wcsnicmp(e.c_str(), name.c_str(), name.size()) == 0;
+                                          });
         if (!replaced) entries.push_back(text);
     }
     FreeEnvironmentStringsW(inherited);

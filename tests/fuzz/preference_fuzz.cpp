@@ -28,23 +28,33 @@
 namespace {
 
 constexpr std::string_view kLineEnds = "\r\n";
-constexpr std::string_view kFallback = "\x01" "fallback\x02";
+constexpr std::string_view kFallback = "\x01"
+                                       "fallback\x02";
 
-void Require(bool condition) {
+void Require(bool condition)
+{
     if (!condition) std::abort();
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-bool HasLineEnd(std::string_view text) { return text.find_first_of(kLineEnds) != std::string_view::npos; }
+bool HasLineEnd(std::string_view text)
+{
+    return text.find_first_of(kLineEnds) != std::string_view::npos;
+}
 
-std::string_view Trim(std::string_view text) {
+std::string_view Trim(std::string_view text)
+{
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
-bool SameAsciiFolded(std::string_view a, std::string_view b) {
+bool SameAsciiFolded(std::string_view a, std::string_view b)
+{
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
@@ -53,7 +63,8 @@ bool SameAsciiFolded(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool SameLines(const PreferenceDocument& a, const PreferenceDocument& b) {
+bool SameLines(const PreferenceDocument& a, const PreferenceDocument& b)
+{
     if (a.lines.size() != b.lines.size()) return false;
     for (std::size_t i = 0; i < a.lines.size(); ++i) {
         const PreferenceLine& x = a.lines[i];
@@ -63,29 +74,30 @@ bool SameLines(const PreferenceDocument& a, const PreferenceDocument& b) {
     return true;
 }
 
-bool StartsWithMarkedKey(const PreferenceDocument& document) {
+bool StartsWithMarkedKey(const PreferenceDocument& document)
+{
     return !document.utf8 && !document.lines.empty() && document.lines[0].kind == PreferenceLineKind::Entry &&
            document.lines[0].name.starts_with("\xEF\xBB\xBF");
 }
 
-bool LineReadsBack(const PreferenceLine& line) {
+bool LineReadsBack(const PreferenceLine& line)
+{
     switch (line.kind) {
-    case PreferenceLineKind::Group:
-        return !HasLineEnd(line.name) && line.name.find(']') == std::string::npos;
-    case PreferenceLineKind::Comment:
-        return !HasLineEnd(line.value);
+    case PreferenceLineKind::Group: return !HasLineEnd(line.name) && line.name.find(']') == std::string::npos;
+    case PreferenceLineKind::Comment: return !HasLineEnd(line.value);
     case PreferenceLineKind::Entry: {
         const std::string& key = line.name;
         const bool keyReadsBack = !HasLineEnd(key) && key.find('=') == std::string::npos &&
-                                  (key.empty() || (!IsBlank(key.front()) && key.front() != ';' &&
-                                                   key.front() != '[' && !IsBlank(key.back())));
+                                  (key.empty() || (!IsBlank(key.front()) && key.front() != ';' && key.front() != '[' &&
+                                                   !IsBlank(key.back())));
         return keyReadsBack && !HasLineEnd(line.value) && (line.value.empty() || !IsBlank(line.value.front()));
     }
     }
     return false;
 }
 
-bool ReadsBackExactly(const PreferenceDocument& document) {
+bool ReadsBackExactly(const PreferenceDocument& document)
+{
     if (StartsWithMarkedKey(document)) return false;
     for (const PreferenceLine& line : document.lines) {
         if (!LineReadsBack(line)) return false;
@@ -93,7 +105,8 @@ bool ReadsBackExactly(const PreferenceDocument& document) {
     return true;
 }
 
-void CheckCanonicalText(const PreferenceDocument& document) {
+void CheckCanonicalText(const PreferenceDocument& document)
+{
     const std::string text = SerialisePreferenceDocument(document);
     const PreferenceDocument again = ParsePreferenceDocument(text);
     // Whatever went in, the parser only makes lines that have a canonical form.
@@ -112,7 +125,8 @@ void CheckCanonicalText(const PreferenceDocument& document) {
     Require(SerialisePreferenceDocument(last) == settledText);
 }
 
-void CheckSelect(PreferenceDocument& document, std::string_view name) {
+void CheckSelect(PreferenceDocument& document, std::string_view name)
+{
     const bool found = SelectPreferenceGroup(document, name);
     if (name.empty()) {
         Require(found && document.currentGroup == -1 && document.pendingGroup.empty());
@@ -136,7 +150,8 @@ void CheckSelect(PreferenceDocument& document, std::string_view name) {
     }
 }
 
-void CheckWrite(PreferenceDocument& document, std::string_view field) {
+void CheckWrite(PreferenceDocument& document, std::string_view field)
+{
     const std::size_t split = field.find('\x1F');
     const std::string_view key = field.substr(0, split);
     const std::string_view value = split == std::string_view::npos ? std::string_view{} : field.substr(split + 1);
@@ -151,7 +166,8 @@ void CheckWrite(PreferenceDocument& document, std::string_view field) {
 
 // Newline-separated fields of the input; the first byte of each picks the
 // operation, the rest is its name (a write splits key and value at 0x1F).
-void RunOperations(PreferenceDocument& document, std::string_view input) {
+void RunOperations(PreferenceDocument& document, std::string_view input)
+{
     for (int count = 0; count < 64 && !input.empty(); ++count) {
         const std::size_t end = input.find('\n');
         const std::string_view field = input.substr(0, end);
@@ -159,24 +175,21 @@ void RunOperations(PreferenceDocument& document, std::string_view input) {
         if (field.empty()) continue;
         const std::string_view argument = field.substr(1);
         switch (static_cast<unsigned char>(field[0]) % 3) {
-        case 0:
-            CheckSelect(document, argument);
-            break;
+        case 0: CheckSelect(document, argument); break;
         case 1: {
             const std::string read = ReadPreferenceString(document, argument, kFallback);
             Require(document.pendingGroup.empty() || read == kFallback);
             break;
         }
-        default:
-            CheckWrite(document, argument);
-            break;
+        default: CheckWrite(document, argument); break;
         }
     }
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     PreferenceDocument document = ParsePreferenceDocument(input);
     Require(!document.modified && document.currentGroup == -1 && document.pendingGroup.empty());

@@ -63,7 +63,8 @@ public:
     {
         void* data = nullptr;
         UINT length = 0;
-        if (!VerQueryValueA(block_.data(), "\\VarFileInfo\\Translation", &data, &length) || length < 4) return "<no translation>";
+        if (!VerQueryValueA(block_.data(), "\\VarFileInfo\\Translation", &data, &length) || length < 4)
+            return "<no translation>";
         const WORD* translation = static_cast<const WORD*>(data);
         char table[16];
         std::snprintf(table, sizeof table, "%04x%04x", translation[0], translation[1]);

@@ -28,14 +28,38 @@ TEST(Catalogue, LoadAndApplyOrdersAreCompleteAndDistinct)
 TEST(Catalogue, ApplyOrderFollowsTheGroupsOfTheWriteBack)
 {
     // The values written first to last, as the game's editor always wrote them.
-    const std::vector<std::string> expected = {
-        "Sound Effects Enabled", "Music Enabled", "Use DirectSound", "Selection Sounds Enabled",
-        "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled", "Use Direct3D",
-        "Allow Resolution Switches", "Show Intro", "Blood", "Autosave Before TC", "Custom Resources",
-        "Custom Resources", "Display Mode", "Detail Level", "Cursor Mode", "Language", "Resources Name",
-        "Local Email address", "SMTP Server", "Attachment Directory", "Auto Save", "Auto Move", "View Panning",
-        "Center On Event", "Scroll Speed", "Movement Speed", "Default Play Mode", "Combat Resolve Mode",
-        "Custom Play List Enabled", ""};
+    const std::vector<std::string> expected = {"Sound Effects Enabled",
+                                               "Music Enabled",
+                                               "Use DirectSound",
+                                               "Selection Sounds Enabled",
+                                               "Movement Sounds Enabled",
+                                               "Ambient Sounds Enabled",
+                                               "Dynamic Music Enabled",
+                                               "Use Direct3D",
+                                               "Allow Resolution Switches",
+                                               "Show Intro",
+                                               "Blood",
+                                               "Autosave Before TC",
+                                               "Custom Resources",
+                                               "Custom Resources",
+                                               "Display Mode",
+                                               "Detail Level",
+                                               "Cursor Mode",
+                                               "Language",
+                                               "Resources Name",
+                                               "Local Email address",
+                                               "SMTP Server",
+                                               "Attachment Directory",
+                                               "Auto Save",
+                                               "Auto Move",
+                                               "View Panning",
+                                               "Center On Event",
+                                               "Scroll Speed",
+                                               "Movement Speed",
+                                               "Default Play Mode",
+                                               "Combat Resolve Mode",
+                                               "Custom Play List Enabled",
+                                               ""};
     std::vector<std::string> names;
     for (const SettingEntry& entry : ApplyOrder()) names.push_back(entry.valueName);
     EXPECT_EQ(names, expected);
@@ -87,8 +111,8 @@ TEST(Catalogue, ModeTextSplitsIntoWidthAndHeight)
         {"1024*768", 1024, 768},
         {"800*600", 800, 600},
         {"1280*1280", 1280, 1280},
-        {"12*12*5", 12, 5},          // every "12*" is removed before the height is read
-        {"Window", 0, 0},            // no "*": no width, and the rest holds no number
+        {"12*12*5", 12, 5},  // every "12*" is removed before the height is read
+        {"Window", 0, 0},    // no "*": no width, and the rest holds no number
         {"640", 0, 640},
         {" \t-5*+7", -5, 7},
         {"*768", 0, 768},

@@ -35,12 +35,12 @@ TEST_F(RegistryStore, NumberAndByteSentinels)
         std::int32_t byte;
     } cases[] = {
         {"SOFTWARE\\KervaneSettings Tests\\Missing", "Seven", 0, 0},  // key cannot be opened
-        {kBase.c_str(), "Missing", -1, -1},                          // value cannot be read
-        {kBase.c_str(), "All ones", -1, -1},                         // indistinguishable from a missing value
-        {kBase.c_str(), "Seven", 7, -1},                             // a number is too long for the byte area
-        {kBase.c_str(), "One byte", 200, 200},                       // taken as 0-255, whatever its type
-        {kBase.c_str(), "Two bytes", 0x1234, -1},                    // fills the low-order bytes only
-        {kBase.c_str(), "Five bytes", -1, -1},                       // too long for both areas
+        {kBase.c_str(), "Missing", -1, -1},                           // value cannot be read
+        {kBase.c_str(), "All ones", -1, -1},                          // indistinguishable from a missing value
+        {kBase.c_str(), "Seven", 7, -1},                              // a number is too long for the byte area
+        {kBase.c_str(), "One byte", 200, 200},                        // taken as 0-255, whatever its type
+        {kBase.c_str(), "Two bytes", 0x1234, -1},                     // fills the low-order bytes only
+        {kBase.c_str(), "Five bytes", -1, -1},                        // too long for both areas
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, c.path, c.name), c.number) << c.name;

@@ -116,8 +116,8 @@ int RoomFor(Kind kind, int width, unsigned dpi, HDC dc)
     int zero = 0;
     GetCharWidth32W(dc, L'0', L'0', &zero);
     switch (kind) {
-    case Frame: return width - 16;   // the caption sits 7 pixels in, with a pixel of margin
-    case Button: return width - 6;   // inside the raised edge
+    case Frame: return width - 16;  // the caption sits 7 pixels in, with a pixel of margin
+    case Button: return width - 6;  // inside the raised edge
     case Check: return width - (12 * static_cast<int>(dpi) / 96 + 1) - zero / 2 - 2;  // box and gap
     case List: return width - GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) - 6;          // beside the arrow
     default: return width;
@@ -138,7 +138,8 @@ void ExpectPlacedAtDpi(HWND window, const std::vector<Expected>& layout, int cli
         EXPECT_NEAR(rect.left, Scale(row.x, dpi), slack) << row.id;
         EXPECT_NEAR(rect.top, Scale(row.y, dpi), slack) << row.id;
         // A closed drop-down list is as high as its font makes it.
-        if (row.kind != List) EXPECT_NEAR(rect.bottom - rect.top, Scale(row.y + row.height, dpi) - Scale(row.y, dpi), slack) << row.id;
+        if (row.kind != List)
+            EXPECT_NEAR(rect.bottom - rect.top, Scale(row.y + row.height, dpi) - Scale(row.y, dpi), slack) << row.id;
         if (!MayGrow(row.kind)) {
             EXPECT_NEAR(rect.right - rect.left, width, slack) << row.id;
             continue;

@@ -12,7 +12,8 @@ ScratchFolder::ScratchFolder()
     previous_ = current;
     static unsigned counter = 0;
     for (;;) {
-        path_ = std::string(temp) + "kervane-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+        path_ = std::string(temp) + "kervane-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++counter);
         if (CreateDirectoryA(path_.c_str(), nullptr)) break;
         if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + path_);
     }
@@ -42,10 +43,8 @@ void RemoveTree(const std::string& path)
             if (name == "." || name == "..") continue;
             const std::string child = path + "\\" + name;
             SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+            else DeleteFileA(child.c_str());
         } while (FindNextFileA(find, &entry));
         FindClose(find);
     }

@@ -96,7 +96,8 @@ TEST_F(CaptionFit, MainWindowAt96And144Dpi)
     EXPECT_EQ(banner.bmWidth, 896) << "the banner drawn for 150 %, not stretched";
     EXPECT_EQ(banner.bmHeight, 239);
     LOGFONTW button{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, 104), WM_GETFONT, 0, 0)), sizeof button, &button);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, 104), WM_GETFONT, 0, 0)), sizeof button,
+               &button);
     EXPECT_EQ(button.lfHeight, -20) << "Arial 10 points at 144 DPI";
     DestroyWindow(window);
 }

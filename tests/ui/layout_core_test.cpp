@@ -51,7 +51,8 @@ TEST(ImageScale, TheBannerAtEveryScaleKeepsItsWhite)
     for (const auto& size : {std::pair{896, 239}, std::pair{746, 199}, std::pair{1343, 358}}) {
         const std::vector<std::uint32_t> scaled = ScaleByArea(white, 1194, 318, size.first, size.second);
         ASSERT_EQ(scaled.size(), static_cast<std::size_t>(size.first * size.second));
-        EXPECT_EQ(std::count(scaled.begin(), scaled.end(), 0xFFFFFFFFu), static_cast<long>(scaled.size())) << size.first;
+        EXPECT_EQ(std::count(scaled.begin(), scaled.end(), 0xFFFFFFFFu), static_cast<long>(scaled.size()))
+            << size.first;
     }
 }
 

@@ -94,7 +94,8 @@ TEST_F(MainWindowInProcess, OkAndCancelUseBoldArialOfTenPoints)
         EXPECT_EQ(font.lfHeight, height) << id;
     }
     const HFONT standard = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(MainWindow(), 1), WM_GETFONT, 0, 0));
-    EXPECT_EQ(standard, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) << "the other controls keep the standard font";
+    EXPECT_EQ(standard, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)))
+        << "the other controls keep the standard font";
 }
 
 TEST_F(MainWindowInProcess, DisplayModeBoxShowsEachResolutionOnce)
@@ -107,8 +108,8 @@ TEST_F(MainWindowInProcess, TooltipsInTheirOrderWithRussianTexts)
     HWND tooltip = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
-    const int order[] = {104, 105, 0, 1, 2, 3, 4, 5, 6, 30, 31, 32, 33, 7, 8, 9, 34, 35,
-                         10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 36, 37, 38, 39, 51, 53, 55};
+    const int order[] = {104, 105, 0,  1,  2,  3,  4,  5,  6,  30, 31, 32, 33, 7,  8,  9,  34, 35,
+                         10,  11,  12, 13, 14, 15, 16, 17, 18, 19, 36, 37, 38, 39, 51, 53, 55};
     ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(std::size(order)));
     for (std::size_t i = 0; i < std::size(order); ++i) {
         wchar_t text[512] = L"";
@@ -125,8 +126,9 @@ TEST_F(MainWindowInProcess, TooltipsInTheirOrderWithRussianTexts)
     tool.lpszText = text;
     SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
     // "Нажмите, чтобы запомнить выбранные настройки."
-    EXPECT_EQ(std::wstring(text), FromCp1251("\xCD\xE0\xE6\xEC\xE8\xF2\xE5, \xF7\xF2\xEE\xE1\xFB \xE7\xE0\xEF\xEE\xEC\xED\xE8\xF2\xFC "
-                                             "\xE2\xFB\xE1\xF0\xE0\xED\xED\xFB\xE5 \xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8."));
+    EXPECT_EQ(std::wstring(text),
+              FromCp1251("\xCD\xE0\xE6\xEC\xE8\xF2\xE5, \xF7\xF2\xEE\xE1\xFB \xE7\xE0\xEF\xEE\xEC\xED\xE8\xF2\xFC "
+                         "\xE2\xFB\xE1\xF0\xE0\xED\xED\xFB\xE5 \xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8."));
 }
 
 TEST_F(MainWindowInProcess, AllowCustomRulesEnablesAndDisablesWithoutClearing)

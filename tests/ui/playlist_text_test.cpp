@@ -15,10 +15,10 @@ TEST(PlaylistText, LineEnds)
         {"a.mp3\r\nb.mp3\r\n", {"a.mp3", "b.mp3"}},
         {"a.mp3\nb.mp3\n", {"a.mp3", "b.mp3"}},
         {"a.mp3\rb.mp3\r", {"a.mp3", "b.mp3"}},
-        {"a.mp3\r\nb.mp3", {"a.mp3", "b.mp3"}},            // the last line needs no end
+        {"a.mp3\r\nb.mp3", {"a.mp3", "b.mp3"}},                 // the last line needs no end
         {std::string("a.mp3\0b.mp3", 11), {"a.mp3", "b.mp3"}},  // a zero byte ends a line
-        {"a\r\n\r\nb", {"a", "", "b"}},                     // an empty line is an empty text
-        {"a\n\rb", {"a", "", "b"}},                         // LF CR is two line ends
+        {"a\r\n\r\nb", {"a", "", "b"}},                         // an empty line is an empty text
+        {"a\n\rb", {"a", "", "b"}},                             // LF CR is two line ends
         {"\r\n", {""}},
         {"", {}},
         {" a.mp3 \t\r\n", {" a.mp3 \t"}},  // nothing trimmed

@@ -118,8 +118,10 @@ int main()
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         shown = Now();
         if (search.found) break;
-        if (WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0) return Fail("the program ended without its window", child);
-        if (Milliseconds(started, shown, frequency) > kWindowTimeoutMs) return Fail("no window within the time limit", child);
+        if (WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0)
+            return Fail("the program ended without its window", child);
+        if (Milliseconds(started, shown, frequency) > kWindowTimeoutMs)
+            return Fail("no window within the time limit", child);
         Sleep(1);
     }
 
@@ -140,8 +142,8 @@ int main()
     }
     const LARGE_INTEGER ended = Now();
 
-    std::printf("%.2f %.2f %llu %llu\n", Milliseconds(started, shown, frequency), Milliseconds(closing, ended, frequency),
-                static_cast<unsigned long long>(peaks.PeakWorkingSetSize),
+    std::printf("%.2f %.2f %llu %llu\n", Milliseconds(started, shown, frequency),
+                Milliseconds(closing, ended, frequency), static_cast<unsigned long long>(peaks.PeakWorkingSetSize),
                 static_cast<unsigned long long>(peaks.PeakPagefileUsage));
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
