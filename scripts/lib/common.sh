@@ -1,4 +1,4 @@
-# Shared by scripts/test, scripts/run and scripts/bench: packages, display,
+# Shared by scripts/test, scripts/lint, scripts/run and scripts/bench: packages, display,
 # Wine prefix. Everything a fresh Debian machine lacks is installed here.
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -26,6 +26,8 @@ ensure_packages() {
 
 BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3
                 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+# scripts/lint: the formatter and the analyser, Debian's LLVM 14 like clang.
+LINT_PACKAGES=(clang-format clang-tidy)
 # fonts-liberation gives Wine fonts with the metrics of Windows' own; without
 # it the standard dialog font falls back to the much wider DejaVu Sans.
 WINE_PACKAGES=(wine wine64 fonts-liberation)
