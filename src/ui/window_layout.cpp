@@ -173,10 +173,12 @@ HWND CreateLaidOutControl(HWND window, const wchar_t* className, const std::wstr
 void OnLayout(HWND control, std::function<void(HWND, unsigned)> adjust)
 {
     WindowLayout& layout = Layouts[GetParent(control)];
+    // A control is placed once; the adjustment is handed to its one entry.
     for (PlacedControl& placed : layout.controls) {
         if (placed.control != control) continue;
         placed.adjust = std::move(adjust);
         placed.adjust(control, layout.dpi);
+        return;
     }
 }
 
