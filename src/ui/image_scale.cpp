@@ -25,12 +25,13 @@ std::vector<Span> Spans(int length, int newLength)
     return spans;
 }
 
-std::uint32_t Blend(const std::vector<std::uint32_t>& pixels, const Span& span, int origin, int stride)
+// One new pixel from the samples of a span along a line of the picture: the
+// line's first pixel is at origin, the next ones stride apart.
+std::uint32_t Blend(const std::vector<std::uint32_t>& pixels, const Span& span, std::size_t origin, std::size_t stride)
 {
     double sums[4] = {};
     for (std::size_t k = 0; k < span.weights.size(); ++k) {
-        const std::uint32_t pixel =
-            pixels[static_cast<std::size_t>(origin + (span.first + static_cast<int>(k)) * stride)];
+        const std::uint32_t pixel = pixels[origin + (static_cast<std::size_t>(span.first) + k) * stride];
         for (int channel = 0; channel < 4; ++channel)
             sums[channel] += span.weights[k] * static_cast<double>((pixel >> (8 * channel)) & 0xFF);
     }
@@ -48,18 +49,21 @@ std::vector<std::uint32_t> ScaleByArea(const std::vector<std::uint32_t>& pixels,
     if (width <= 0 || height <= 0 || newWidth <= 0 || newHeight <= 0 ||
         pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
         return {};
+    // Pixel positions are counted in std::size_t: a row times a width may not fit an int.
+    const auto sourceWidth = static_cast<std::size_t>(width);
+    const auto sourceHeight = static_cast<std::size_t>(height);
+    const auto targetWidth = static_cast<std::size_t>(newWidth);
+    const auto targetHeight = static_cast<std::size_t>(newHeight);
     // Across first, then down.
     const std::vector<Span> across = Spans(width, newWidth);
-    std::vector<std::uint32_t> rows(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < newWidth; ++x)
-            rows[static_cast<std::size_t>(y * newWidth + x)] = Blend(pixels, across[static_cast<std::size_t>(x)],
-                                                                     y * width, 1);
+    std::vector<std::uint32_t> rows(targetWidth * sourceHeight);
+    for (std::size_t y = 0; y < sourceHeight; ++y)
+        for (std::size_t x = 0; x < targetWidth; ++x)
+            rows[y * targetWidth + x] = Blend(pixels, across[x], y * sourceWidth, 1);
     const std::vector<Span> down = Spans(height, newHeight);
-    std::vector<std::uint32_t> scaled(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight));
-    for (int y = 0; y < newHeight; ++y)
-        for (int x = 0; x < newWidth; ++x)
-            scaled[static_cast<std::size_t>(y * newWidth + x)] = Blend(rows, down[static_cast<std::size_t>(y)], x,
-                                                                       newWidth);
+    std::vector<std::uint32_t> scaled(targetWidth * targetHeight);
+    for (std::size_t y = 0; y < targetHeight; ++y)
+        for (std::size_t x = 0; x < targetWidth; ++x)
+            scaled[y * targetWidth + x] = Blend(rows, down[y], x, targetWidth);
     return scaled;
 }

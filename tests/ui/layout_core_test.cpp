@@ -47,7 +47,7 @@ TEST(ImageScale, AveragesTheAreaEachNewPixelCovers)
 TEST(ImageScale, TheBannerAtEveryScaleKeepsItsWhite)
 {
     // A white picture stays white at any size: the weights of each new pixel sum to one.
-    const std::vector<std::uint32_t> white(1194 * 318, 0xFFFFFFFF);
+    const std::vector<std::uint32_t> white(std::size_t{1194} * 318, 0xFFFFFFFF);
     for (const auto& size : {std::pair{896, 239}, std::pair{746, 199}, std::pair{1343, 358}}) {
         const std::vector<std::uint32_t> scaled = ScaleByArea(white, 1194, 318, size.first, size.second);
         ASSERT_EQ(scaled.size(), static_cast<std::size_t>(size.first * size.second));
