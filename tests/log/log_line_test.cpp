@@ -40,7 +40,7 @@ TEST(LogLine, PrefixIsThirtyOneBytes)
 
 TEST(LogLine, EightBitTextIsCopiedByteForByte)
 {
-    const std::string text("Key \xC2\xE8\xE4\xE5\xEE \0 end", 16);
+    const std::string text("Key \xC2\xE8\xE4\xE5\xEE \0 end\0", 16);  // a zero inside and a zero last
     const std::string line = FormatLogLine({2026, 1, 2, 3, 4, 5}, text);
     EXPECT_EQ(line.substr(31, text.size()), text);
     EXPECT_EQ(line.substr(31 + text.size()), "\r\n");
