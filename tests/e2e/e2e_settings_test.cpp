@@ -39,7 +39,7 @@ std::optional<std::uint32_t> StoredDword(const std::string& path, const std::str
 {
     const auto value = ReadRawValue(path, name);
     if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
-    std::uint32_t number;
+    std::uint32_t number = 0;
     memcpy(&number, value->data.data(), 4);
     return number;
 }
@@ -380,7 +380,7 @@ TEST_F(SettingsEndToEnd, WritesFollowTheApplyOrder)
 {
     // Under a volatile key no lasting key can be made, so every number and
     // text write logs its key path: the log is the order of the writes.
-    HKEY parent;
+    HKEY parent = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Halcyra Studios", 0, nullptr, REG_OPTION_VOLATILE,
                               KEY_ALL_ACCESS, nullptr, &parent, nullptr),
               ERROR_SUCCESS);

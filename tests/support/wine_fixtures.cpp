@@ -92,7 +92,7 @@ std::vector<std::string> LogEvents()
 
 std::optional<RawValue> ReadRawValue(const std::string& path, const std::string& name)
 {
-    HKEY key;
+    HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
     DWORD type = 0;
     DWORD size = 0;
@@ -111,7 +111,7 @@ std::optional<RawValue> ReadRawValue(const std::string& path, const std::string&
 
 void SetRawValue(const std::string& path, const std::string& name, DWORD type, const std::string& data)
 {
-    HKEY key;
+    HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         throw std::runtime_error("cannot create key " + path);
@@ -133,7 +133,7 @@ void DeleteKeyTree(const std::string& path)
 
 bool KeyExists(const std::string& path)
 {
-    HKEY key;
+    HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
@@ -142,7 +142,7 @@ bool KeyExists(const std::string& path)
 std::map<std::string, RawValue> RegistryTree(const std::string& path)
 {
     std::map<std::string, RawValue> tree;
-    HKEY key;
+    HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return tree;
     char name[16384];
     for (DWORD i = 0;; ++i) {
