@@ -18,6 +18,7 @@ std::vector<std::string> Describe(const std::vector<PreferenceLine>& lines)
 {
     static const char* const kinds[] = {"Group", "Comment", "Entry"};
     std::vector<std::string> described;
+    described.reserve(lines.size());
     for (const PreferenceLine& line : lines) {
         described.push_back(std::string(kinds[static_cast<int>(line.kind)]) + " " + testing::PrintToString(line.name) +
                             " " + testing::PrintToString(line.value));

@@ -161,6 +161,7 @@ TEST_P(ModeListCapTest, TakesTheFirstAcceptedModesUpToTheCapacity)
 {
     const CapCase& c = GetParam();
     std::vector<ScreenMode> modes;
+    modes.reserve(static_cast<std::size_t>(c.narrowModes) + static_cast<std::size_t>(c.wideModes));
     for (int i = 0; i < c.narrowModes; ++i) modes.push_back(Mode(640, 480, 32));
     for (int i = 0; i < c.wideModes; ++i) modes.push_back(Mode(2000 + i, 1000, 32));
 

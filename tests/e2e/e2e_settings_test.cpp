@@ -404,6 +404,7 @@ TEST_F(SettingsEndToEnd, WritesFollowTheApplyOrder)
     };
     // clang-format on
     std::vector<std::string> expected;
+    expected.reserve(order.size());
     for (const std::string* path : order) expected.push_back("Can't write registry setting to " + *path + "!");
     std::vector<std::string> log = LogEvents();
     log.erase(log.begin(), log.begin() + 3);  // the dictionary rebuild and the rules folder

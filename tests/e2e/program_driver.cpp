@@ -33,6 +33,7 @@ std::wstring Widen(const std::string& text)
 std::wstring EnvironmentBlock(const std::vector<std::string>& extra)
 {
     std::vector<std::wstring> entries;
+    entries.reserve(extra.size());
     for (const std::string& entry : extra) entries.push_back(Widen(entry));
     LPWCH inherited = GetEnvironmentStringsW();
     for (const wchar_t* entry = inherited; *entry; entry += wcslen(entry) + 1) {

@@ -171,7 +171,8 @@ std::map<std::string, std::string> FolderTree(const std::string& path)
         const std::string child = path + "\\" + name;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             tree[name] = "<folder>";
-            for (auto& [inner, bytes] : FolderTree(child)) tree[name + "\\" + inner] = bytes;
+            const std::string prefix = name + "\\";
+            for (auto& [inner, bytes] : FolderTree(child)) tree[prefix + inner] = bytes;
         } else {
             tree[name] = ReadWholeFile(child).value_or("<unreadable>");
         }
