@@ -22,6 +22,11 @@ struct WindowLayout {
 
 std::map<HWND, WindowLayout> Layouts;
 
+HFONT FontOf(FontRole role, unsigned dpi)
+{
+    return role == FontRole::Button ? ButtonFont(dpi) : StandardFont(dpi);
+}
+
 RECT Scaled(const LayoutBox& box, int extraHeight, unsigned dpi)
 {
     // Edges are scaled, not sizes, so neighbours stay neighbours at every DPI.
@@ -126,17 +131,6 @@ void FitCaptionsAt(const WindowLayout& layout)
 }
 
 }  // namespace
-
-HFONT FontOf(FontRole role, unsigned dpi)
-{
-    return role == FontRole::Button ? ButtonFont(dpi) : StandardFont(dpi);
-}
-
-unsigned LayoutDpi(HWND window)
-{
-    const auto found = Layouts.find(window);
-    return found == Layouts.end() ? WindowDpi(window) : found->second.dpi;
-}
 
 void PlaceProgramWindow(HWND window, int clientWidth, int clientHeight)
 {

@@ -40,8 +40,5 @@ void FitCaptions(HWND window);
 // WM_DPICHANGED: lays the window out for the new DPI at the suggested place.
 void LayOutForDpi(HWND window, unsigned dpi, const RECT& suggested);
 
-unsigned LayoutDpi(HWND window);
-HFONT FontOf(FontRole role, unsigned dpi);
-
 // WM_DESTROY: the window's layout goes with it.
 void ForgetLayout(HWND window);
