@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/library_entry.h"
 #include "app/process_values.h"
 #include "dictionary/dictionary.h"
 #include "ui/text_codec.h"
@@ -79,14 +80,6 @@ struct ModeTable {
 
 ModeTable modeTable;
 
-template <class Function>
-Function LoadEntry(HMODULE library, const char* name)
-{
-    // Through the generic function pointer type, which every compiler accepts
-    // as a cast between unrelated function types.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
 UINT ModeCount(IDirect3D9& direct3D, D3DFORMAT format)
 {
     return direct3D.GetAdapterModeCount(D3DADAPTER_DEFAULT, format);
@@ -132,7 +125,7 @@ bool StartScreenLayer(GraphicsSession& graphics)
 
     graphics.direct3DLibrary.reset(LoadLibraryA("d3d9.dll"));
     if (!graphics.direct3DLibrary) return false;
-    const auto create = LoadEntry<Direct3DCreate9Function>(graphics.direct3DLibrary.get(), "Direct3DCreate9");
+    const auto create = LibraryEntry<Direct3DCreate9Function>(graphics.direct3DLibrary.get(), "Direct3DCreate9");
     if (!create) return false;
     graphics.direct3D.reset(create(kDirect3DSdkVersion));
     if (!graphics.direct3D) return false;
@@ -149,7 +142,7 @@ bool CreateDirectInput(GraphicsSession& graphics)
 {
     graphics.inputLibrary.reset(LoadLibraryA("DINPUT.DLL"));
     if (!graphics.inputLibrary) return false;
-    const auto create = LoadEntry<DirectInputCreateExFunction>(graphics.inputLibrary.get(), "DirectInputCreateEx");
+    const auto create = LibraryEntry<DirectInputCreateExFunction>(graphics.inputLibrary.get(), "DirectInputCreateEx");
     if (!create) return false;
 
     void* directInput = nullptr;

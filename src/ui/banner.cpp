@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/library_entry.h"
 #include "resources/resource_ids.h"
 #include "ui/dpi.h"
 #include "ui/image_scale.h"
@@ -45,9 +46,9 @@ public:
     ComLibrary() : module_(LoadLibraryW(L"ole32.dll"))
     {
         if (!module_) return;
-        initialize_ = Entry<Initialize>("CoInitializeEx");
-        uninitialize_ = Entry<Uninitialize>("CoUninitialize");
-        create_ = Entry<CreateInstance>("CoCreateInstance");
+        initialize_ = LibraryEntry<Initialize>(module_, "CoInitializeEx");
+        uninitialize_ = LibraryEntry<Uninitialize>(module_, "CoUninitialize");
+        create_ = LibraryEntry<CreateInstance>(module_, "CoCreateInstance");
         started_ = initialize_ && uninitialize_ && SUCCEEDED(initialize_(nullptr, COINIT_APARTMENTTHREADED));
     }
     ~ComLibrary()
@@ -67,11 +68,6 @@ private:
     using Initialize = HRESULT(WINAPI*)(void*, DWORD);
     using Uninitialize = void(WINAPI*)();
     using CreateInstance = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
-    template <typename Function>
-    Function Entry(const char* name) const
-    {
-        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
-    }
 
     HMODULE module_;
     Initialize initialize_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "app/library_entry.h"
+
 namespace {
 
 // Functions of Windows 10 1607 and later, looked up so that the program still
@@ -9,7 +11,7 @@ namespace {
 template <typename Function>
 Function User32Function(const char* name)
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return LibraryEntry<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 // The DPI the system made its stock fonts for; it stays for the process's life.

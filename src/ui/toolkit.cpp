@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <deque>
 #include <map>
 
@@ -108,17 +107,10 @@ UiEvent WaitEvent()
 HWND CreateProgramWindow(const std::wstring& title, DWORD style, int clientWidth, int clientHeight)
 {
     if (!RegisterWindowClass()) return nullptr;
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const int width = std::min<int>(frame.right - frame.left, screenWidth);
-    const int height = std::min<int>(frame.bottom - frame.top, screenHeight);
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style & ~WS_VISIBLE,
-                                  (screenWidth - width) / 2, (screenHeight - height) / 2, width, height, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Opened on the primary screen, then sized for that screen's DPI and centred on it.
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style & ~WS_VISIBLE, 0, 0,
+                                  clientWidth, clientHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) return nullptr;
-    // Opened on the primary screen; sized again for that screen's DPI.
     PlaceProgramWindow(window, clientWidth, clientHeight);
     if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
     return window;

@@ -108,13 +108,6 @@ long ProgramRun::WaitForExit(DWORD timeoutMs)
     return static_cast<long>(code);
 }
 
-std::wstring ControlText(HWND control)
-{
-    wchar_t text[1024] = L"";
-    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return text;
-}
-
 std::wstring ClassName(HWND window)
 {
     wchar_t name[256] = L"";

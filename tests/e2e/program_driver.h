@@ -35,7 +35,6 @@ private:
 // The program's path as Windows sees it.
 std::string ProgramPath();
 
-std::wstring ControlText(HWND control);
 std::wstring ClassName(HWND window);
 int ComboSelection(HWND combo);
 bool IsTicked(HWND checkBox);

@@ -71,6 +71,13 @@ bool MayGrow(Kind kind)
     return kind == Check || kind == Label;
 }
 
+std::wstring ControlText(HWND control)
+{
+    wchar_t text[1024] = L"";
+    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
 std::vector<std::wstring> ComboItems(HWND combo)
 {
     std::vector<std::wstring> items;
@@ -101,13 +108,6 @@ int Scale(int length, unsigned dpi)
 bool Overlap(const RECT& a, const RECT& b)
 {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-std::wstring TextOf(HWND control)
-{
-    wchar_t text[512] = L"";
-    GetWindowTextW(control, text, 512);
-    return text;
 }
 
 // The room a control gives its caption, in pixels, as the controls draw it.
@@ -191,7 +191,7 @@ std::vector<CutCaption> CutCaptions(HWND window, const std::vector<Expected>& la
             texts = {title};
             room = column.cx - 12;  // the header's margins either side
         } else if (row.builtIn) {
-            texts = {TextOf(control)};
+            texts = {ControlText(control)};
         }
         for (const std::wstring& text : texts) {
             SIZE extent{};

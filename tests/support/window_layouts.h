@@ -27,6 +27,9 @@ extern const std::vector<Expected> kPlaylistLayout;
 // that needs it; everything else has its row's size.
 bool MayGrow(Kind kind);
 
+// A window's text; bounded, so a hung program fails the test instead of stopping it.
+std::wstring ControlText(HWND control);
+
 // The items of a drop-down list, in its order.
 std::vector<std::wstring> ComboItems(HWND combo);
 

@@ -44,10 +44,7 @@ std::string Describe(const std::vector<CutCaption>& cut)
         char line[160];
         std::snprintf(line, sizeof line, "  control %d: %d pixels wide, room for %d: ", caption.id, caption.needed,
                       caption.room);
-        const int length = WideCharToMultiByte(CP_UTF8, 0, caption.text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-        std::string utf8(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, caption.text.c_str(), -1, utf8.data(), length, nullptr, nullptr);
-        text += line + utf8 + "\n";
+        text += line + EncodeText(caption.text, CP_UTF8) + "\n";
     }
     return text;
 }
