@@ -41,6 +41,14 @@ int ScaleToDpi(int length, unsigned dpi)
     return MulDiv(length, static_cast<int>(dpi), static_cast<int>(kLayoutDpi));
 }
 
+int SystemMetricForDpi(int index, unsigned dpi)
+{
+    using GetMetricForDpi = int(WINAPI*)(int, UINT);
+    static const auto getMetricForDpi = User32Function<GetMetricForDpi>("GetSystemMetricsForDpi");
+    if (getMetricForDpi) return getMetricForDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+}
+
 SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, unsigned dpi)
 {
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);

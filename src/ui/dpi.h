@@ -12,6 +12,9 @@ unsigned WindowDpi(HWND window);
 // A length of the 96-DPI layout at the given DPI.
 int ScaleToDpi(int length, unsigned dpi);
 
+// A system metric (SM_CXVSCROLL, ...) for the given DPI.
+int SystemMetricForDpi(int index, unsigned dpi);
+
 // The outer size of a window whose client area has the given size at the given DPI.
 SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, unsigned dpi);
 

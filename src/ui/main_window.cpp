@@ -9,6 +9,7 @@
 #include "dictionary/dictionary.h"
 #include "display/mode_list.h"
 #include "ui/banner.h"
+#include "ui/drop_down_list.h"
 #include "ui/text_codec.h"
 #include "ui/toolkit.h"
 #include "ui/window_layout.h"
@@ -155,8 +156,8 @@ HWND CreateControl(const ControlLayout& layout, const std::string& caption, Font
         place.role = ControlRole::Label;
         break;
     case ControlKind::DropDown:
-        className = L"COMBOBOX";
-        style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+        className = kDropDownListClass;
+        style = CBS_DROPDOWNLIST | WS_TABSTOP;
         place.dropDownRoom = kDropDownListHeight;
         break;
     case ControlKind::EditField:
@@ -213,6 +214,7 @@ void AttachTooltips()
 
 bool BuildMainWindow()
 {
+    if (!RegisterDropDownList()) return false;
     Window = CreateProgramWindow(L"Vaelmoor: Kervane settings", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 615, 550);
     if (!Window) return false;
 

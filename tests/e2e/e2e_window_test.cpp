@@ -69,7 +69,7 @@ void ExpectKind(HWND control, Kind kind, int id)
     case Check: EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX) << id; break;
     case Label: EXPECT_EQ(name, L"Static") << id; break;
     case List:
-        EXPECT_EQ(name, L"ComboBox") << id;
+        EXPECT_EQ(name, L"KervaneDropDownList") << id;
         EXPECT_EQ(style & 3, CBS_DROPDOWNLIST) << id;
         break;
     case Edit:

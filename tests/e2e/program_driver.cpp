@@ -133,9 +133,13 @@ void Click(HWND button)
 
 void Choose(HWND combo, int index)
 {
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
+    // The keys arrive through the program's own message loop: F4 opens the list,
+    // Home and Down walk to the item, Enter chooses it.
+    PostMessageW(combo, WM_KEYDOWN, VK_F4, 0);
+    PostMessageW(combo, WM_KEYDOWN, VK_HOME, 0);
+    for (int step = 0; step < index; ++step) PostMessageW(combo, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(combo, WM_KEYDOWN, VK_RETURN, 0);
+    WaitUntil([&] { return ComboSelection(combo) == index && !SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0); });
 }
 
 void Type(HWND edit, const std::wstring& text)

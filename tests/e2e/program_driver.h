@@ -41,7 +41,7 @@ bool IsTicked(HWND checkBox);
 
 // Presses a button or toggles a check box as a click does.
 void Click(HWND button);
-// Chooses an item of a drop-down list as the player does, with its notification.
+// Chooses an item of a drop-down list with the keys a player uses, and waits, bounded, until it shows.
 void Choose(HWND combo, int index);
 // Replaces the text of an edit field as typing does.
 void Type(HWND edit, const std::wstring& text);
