@@ -508,6 +508,10 @@ LRESULT CALLBACK DropDownProcedure(HWND window, UINT message, WPARAM wParam, LPA
         Close(box, false);
         Redraw(box);
         return 0;
+    case WM_CANCELMODE:
+        // A message box or a menu takes over the mouse: the open list gives way.
+        Close(box, false);
+        break;
     case WM_CAPTURECHANGED:
         if (!box.keepCapture && reinterpret_cast<HWND>(lParam) != window) Close(box, false);
         return 0;

@@ -2,9 +2,10 @@
 // Wine desktop: waits for the window with the given title, lets its slide-in
 // finish, and writes the window, title bar and frame included, as a 24-bit
 // BMP. With --playlist it first ticks "Use playlist" and photographs the
-// playlist window instead, whatever its title's language. Afterwards it
-// presses Cancel, so the editor ends without writing anything.
-//   capture_window TITLE OUT.bmp [--playlist]
+// playlist window instead, whatever its title's language; with --open-list it
+// clicks the language list open first. Afterwards it presses Cancel, so the
+// editor ends without writing anything.
+//   capture_window TITLE OUT.bmp [--playlist | --open-list]
 
 #include <windows.h>
 
@@ -17,6 +18,7 @@ namespace {
 constexpr int kShowBox = 19;
 constexpr int kPlaylistCancel = 62;
 constexpr int kCancel = 105;
+constexpr int kLanguageList = 34;
 
 HWND WaitForWindow(const std::wstring& title)
 {
@@ -95,13 +97,24 @@ void Press(HWND window, int id)
     PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
 }
 
+// A click in the middle of a control, as the mouse makes it.
+void ClickInside(HWND window, int id)
+{
+    HWND control = GetDlgItem(window, id);
+    RECT rect;
+    GetClientRect(control, &rect);
+    const LPARAM middle = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(control, WM_LBUTTONUP, 0, middle);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     if (argc != 3 && argc != 4) {
-        std::fputs("usage: capture_window TITLE OUT.bmp [--playlist]\n", stderr);
+        std::fputs("usage: capture_window TITLE OUT.bmp [--playlist | --open-list]\n", stderr);
         return 2;
     }
     HWND main = WaitForWindow(argv[1]);
@@ -111,7 +124,8 @@ int wmain(int argc, wchar_t** argv)
     }
     Sleep(1500);  // the slide-in, and the first paint of every control
     HWND shot = main;
-    if (argc == 4) {
+    const std::wstring option = argc == 4 ? argv[3] : L"";
+    if (option == L"--playlist") {
         Press(main, kShowBox);
         shot = WaitForSecondWindow(main);
         if (!shot) {
@@ -122,6 +136,7 @@ int wmain(int argc, wchar_t** argv)
     }
     SetForegroundWindow(shot);
     RedrawWindow(shot, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    if (option == L"--open-list") ClickInside(main, kLanguageList);
     Sleep(300);
     const bool written = WriteBmp(argv[2], shot);
     if (shot != main) {
