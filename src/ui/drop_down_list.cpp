@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,10 +38,8 @@ struct DropDown {
     bool keepCapture = false;  // the list's scroll bar borrows the mouse for a moment
 };
 
-DropDown* StateOf(HWND window)
-{
-    return reinterpret_cast<DropDown*>(GetWindowLongPtrW(window, 0));
-}
+// Every drop-down list of the program, from its first message to its last.
+std::map<HWND, DropDown> Boxes;
 
 int MeasureFontHeight(HWND window, HFONT font)
 {
@@ -445,15 +444,14 @@ POINT PointOf(LPARAM lParam)
 LRESULT CALLBACK DropDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* created = new DropDown{};
-        created->self = window;
-        created->fontHeight = MeasureFontHeight(window, nullptr);
-        created->room = reinterpret_cast<const CREATESTRUCTW*>(lParam)->cy;
-        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(created));
+        DropDown& created = Boxes[window];
+        created.self = window;
+        created.fontHeight = MeasureFontHeight(window, nullptr);
+        created.room = reinterpret_cast<const CREATESTRUCTW*>(lParam)->cy;
     }
-    DropDown* state = StateOf(window);
-    if (!state) return DefWindowProcW(window, message, wParam, lParam);
-    DropDown& box = *state;
+    const auto found = Boxes.find(window);
+    if (found == Boxes.end()) return DefWindowProcW(window, message, wParam, lParam);
+    DropDown& box = found->second;
     switch (message) {
     case WM_CREATE:
         box.theme = OpenThemeData(window, L"COMBOBOX");
@@ -461,9 +459,9 @@ LRESULT CALLBACK DropDownProcedure(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_NCDESTROY:
         if (box.theme) CloseThemeData(box.theme);
-        if (box.list) DestroyWindow(box.list);
-        SetWindowLongPtrW(window, 0, 0);
-        delete state;
+        // The window the list belongs to may have taken it down already.
+        if (box.list && IsWindow(box.list)) DestroyWindow(box.list);
+        Boxes.erase(found);
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_THEMECHANGED:
         if (box.theme) CloseThemeData(box.theme);
@@ -557,7 +555,6 @@ bool RegisterDropDownList()
         windowClass.cbSize = sizeof windowClass;
         windowClass.style = CS_DBLCLKS;
         windowClass.lpfnWndProc = DropDownProcedure;
-        windowClass.cbWndExtra = sizeof(DropDown*);
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.lpszClassName = kDropDownListClass;
