@@ -52,25 +52,46 @@ std::size_t LineEnd(std::string_view bytes, std::size_t position)
     return position;
 }
 
-// One non-blank line with its leading blanks already skipped.
-PreferenceLine ParseLine(std::string_view line)
+// One non-blank line with its leading blanks already skipped, as views into it.
+struct LineView {
+    PreferenceLineKind kind;
+    std::string_view name;   // group name, or the key of an entry
+    std::string_view value;  // comment text, or the value of an entry
+};
+
+LineView ClassifyLine(std::string_view line)
 {
     if (line.front() == ';') {
         std::string_view text = line.substr(1);
         if (!text.empty() && text.front() == ' ') {
             text.remove_prefix(1);
         }
-        return {PreferenceLineKind::Comment, {}, std::string(text)};
+        return {PreferenceLineKind::Comment, {}, text};
     }
     if (line.front() == '[') {
         const std::string_view name = line.substr(1);
-        return {PreferenceLineKind::Group, std::string(name.substr(0, name.find(']'))), {}};
+        return {PreferenceLineKind::Group, name.substr(0, name.find(']')), {}};
     }
     const std::size_t equals = line.find('=');
     const std::string_view key = TrimRight(line.substr(0, equals));
     const std::string_view value = equals == std::string_view::npos ? std::string_view{}
                                                                     : TrimLeft(line.substr(equals + 1));
-    return {PreferenceLineKind::Entry, std::string(key), std::string(value)};
+    return {PreferenceLineKind::Entry, key, value};
+}
+
+// Calls visit with each non-blank line of the bytes (the byte-order mark
+// already removed) until it returns false. A run of CR and LF ends one line
+// and then yields only empty lines, which are dropped like any other blank line.
+template <typename Visit>
+void VisitLines(std::string_view bytes, Visit visit)
+{
+    std::size_t position = 0;
+    while (position < bytes.size()) {
+        const std::size_t end = LineEnd(bytes, position);
+        const std::string_view line = TrimLeft(bytes.substr(position, end - position));
+        position = end + 1;
+        if (!line.empty() && !visit(ClassifyLine(line))) return;
+    }
 }
 
 // 8-bit text is Latin-1 as far as UTF-8 mode is concerned: every byte is the
@@ -198,21 +219,52 @@ PreferenceDocument ParsePreferenceDocument(std::string_view bytes)
         document.utf8 = true;
         bytes.remove_prefix(kByteOrderMark.size());
     }
-    // A lookup parses the whole dictionary for one text, a hundred times per
-    // start: room for every line up front spares the moves of a growing list.
+    // Room for every line up front spares the moves of a growing list.
     document.lines.reserve(static_cast<std::size_t>(std::ranges::count(bytes, '\n')) + 1);
-    // A run of CR and LF ends one line and then yields only empty lines, which
-    // are dropped like any other blank line.
-    std::size_t position = 0;
-    while (position < bytes.size()) {
-        const std::size_t end = LineEnd(bytes, position);
-        const std::string_view line = TrimLeft(bytes.substr(position, end - position));
-        if (!line.empty()) {
-            document.lines.push_back(ParseLine(line));
-        }
-        position = end + 1;
-    }
+    VisitLines(bytes, [&](const LineView& line) {
+        document.lines.push_back({line.kind, std::string(line.name), std::string(line.value)});
+        return true;
+    });
     return document;
+}
+
+bool HasPreferenceGroup(std::string_view bytes, std::string_view name)
+{
+    if (name.empty()) return true;
+    const bool utf8 = bytes.starts_with(kByteOrderMark);
+    if (utf8) bytes.remove_prefix(kByteOrderMark.size());
+    const std::string wanted = utf8 ? Latin1ToUtf8(name) : std::string(name);
+    bool found = false;
+    VisitLines(bytes, [&](const LineView& line) {
+        found = line.kind == PreferenceLineKind::Group && SameName(line.name, wanted);
+        return !found;
+    });
+    return found;
+}
+
+std::string FindPreferenceString(std::string_view bytes, std::string_view group, std::string_view key,
+                                 std::string_view fallback)
+{
+    const bool utf8 = bytes.starts_with(kByteOrderMark);
+    if (utf8) bytes.remove_prefix(kByteOrderMark.size());
+    const std::string wantedGroup = utf8 ? Latin1ToUtf8(group) : std::string(group);
+    const std::string wantedKey = utf8 ? Latin1ToUtf8(key) : std::string(key);
+    // The section is the first group of that name (the top section for the
+    // empty name) up to the next group line.
+    bool inSection = group.empty();
+    std::optional<std::string_view> value;
+    VisitLines(bytes, [&](const LineView& line) {
+        if (line.kind == PreferenceLineKind::Group) {
+            if (inSection) return false;
+            inSection = SameName(line.name, wantedGroup);
+            return true;
+        }
+        if (inSection && line.kind == PreferenceLineKind::Entry && SameName(line.name, wantedKey)) value = line.value;
+        return !value;
+    });
+    if (!value) return std::string(fallback);
+    const std::string_view trimmed = TrimRight(TrimLeft(*value));
+    return utf8 ? Utf8ToLatin1(trimmed) : std::string(trimmed);
 }
 
 bool SelectPreferenceGroup(PreferenceDocument& document, std::string_view name)

@@ -39,5 +39,13 @@ std::string ReadPreferenceString(const PreferenceDocument& document, std::string
 // Sets the value, creating the pending group and the entry as needed.
 void WritePreferenceString(PreferenceDocument& document, std::string_view key, std::string_view value);
 
+// Reads straight from the bytes as read from disk, for a file nobody changes:
+// the answers SelectPreferenceGroup and ReadPreferenceString give on the
+// parsed bytes, from one scan that copies nothing. A lookup wants one text
+// of the whole dictionary, a hundred times per start.
+bool HasPreferenceGroup(std::string_view bytes, std::string_view name);
+std::string FindPreferenceString(std::string_view bytes, std::string_view group, std::string_view key,
+                                 std::string_view fallback);
+
 // The canonical text of the document: every line followed by CR LF, no blank lines.
 std::string SerialisePreferenceDocument(const PreferenceDocument& document);

@@ -15,9 +15,13 @@ namespace {
 // reading it whole into memory would only invite an out-of-memory failure.
 constexpr DWORD kLargestReadableFile = 256u * 1024u * 1024u;
 
+// A file opened for reading keeps its bytes and is parsed only when
+// something is written: a lookup reads one text straight from the bytes.
 struct OpenDocument {
     FileHandle file;
-    PreferenceDocument document;
+    std::string bytes;
+    std::optional<PreferenceDocument> document;
+    std::string group;  // selected while the bytes are not parsed
     bool readOnly = false;
 };
 
@@ -90,7 +94,7 @@ bool Create(const std::string& path)
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) return false;
-    Current() = OpenDocument{std::move(file), {}, false};
+    Current() = OpenDocument{std::move(file), {}, PreferenceDocument{}, {}, false};
     return true;
 }
 
@@ -111,28 +115,38 @@ bool Open(const std::string& path)
     if (!file.IsOpen()) return false;
     // A short read means the file changed under us; better no document than
     // half of one that a later write-back would make permanent.
-    const std::optional<std::string> bytes = ReadWholeFile(file.Get());
+    std::optional<std::string> bytes = ReadWholeFile(file.Get());
     if (!bytes) return false;
-    Current() = OpenDocument{std::move(file), ParsePreferenceDocument(*bytes), readOnly};
+    Current() = OpenDocument{std::move(file), std::move(*bytes), std::nullopt, {}, readOnly};
     return true;
 }
 
 bool SelectGroup(const std::string& name)
 {
     if (!Current()) return false;
-    return SelectPreferenceGroup(Current()->document, name);
+    OpenDocument& open = *Current();
+    if (open.document) return SelectPreferenceGroup(*open.document, name);
+    open.group = name;
+    return HasPreferenceGroup(open.bytes, name);
 }
 
 std::string ReadString(const std::string& key, const std::string& fallback)
 {
     if (!Current()) return fallback;
-    return ReadPreferenceString(Current()->document, key, fallback);
+    const OpenDocument& open = *Current();
+    if (open.document) return ReadPreferenceString(*open.document, key, fallback);
+    return FindPreferenceString(open.bytes, open.group, key, fallback);
 }
 
 void WriteString(const std::string& key, const std::string& value)
 {
     if (!Current()) return;
-    WritePreferenceString(Current()->document, key, value);
+    OpenDocument& open = *Current();
+    if (!open.document) {
+        open.document = ParsePreferenceDocument(open.bytes);
+        SelectPreferenceGroup(*open.document, open.group);
+    }
+    WritePreferenceString(*open.document, key, value);
 }
 
 bool Close()
@@ -140,8 +154,8 @@ bool Close()
     std::optional<OpenDocument>& current = Current();
     if (!current) return true;
     bool written = true;
-    if (current->document.modified && !current->readOnly) {
-        written = WriteBack(current->file.Get(), SerialisePreferenceDocument(current->document));
+    if (current->document && current->document->modified && !current->readOnly) {
+        written = WriteBack(current->file.Get(), SerialisePreferenceDocument(*current->document));
     }
     current.reset();
     return written;

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the dictionary parser, then checks that the
 // canonical text reads back as the same document, and drives selects, reads
-// and writes with names taken from the same bytes.
+// and writes with names taken from the same bytes. Until the first write,
+// every select and read must get the same answer straight from the bytes.
 //
 // Which documents cannot survive a trip through their canonical text, by the
 // rules of the format rather than by a fault:
@@ -125,29 +126,30 @@ void CheckCanonicalText(const PreferenceDocument& document)
     Require(SerialisePreferenceDocument(last) == settledText);
 }
 
-void CheckSelect(PreferenceDocument& document, std::string_view name)
+bool CheckSelect(PreferenceDocument& document, std::string_view name)
 {
     const bool found = SelectPreferenceGroup(document, name);
     if (name.empty()) {
         Require(found && document.currentGroup == -1 && document.pendingGroup.empty());
-        return;
+        return found;
     }
     if (!found) {
         Require(!document.pendingGroup.empty());
         Require(ReadPreferenceString(document, name, kFallback) == kFallback);
-        return;
+        return found;
     }
     Require(document.pendingGroup.empty());
     Require(document.currentGroup >= 0 && static_cast<std::size_t>(document.currentGroup) < document.lines.size());
     const PreferenceLine& group = document.lines[static_cast<std::size_t>(document.currentGroup)];
     Require(group.kind == PreferenceLineKind::Group);
-    if (document.utf8) return;
+    if (document.utf8) return found;
     // Without the mark names are compared byte for byte: the first match wins.
     Require(SameAsciiFolded(group.name, name));
     for (std::ptrdiff_t i = 0; i < document.currentGroup; ++i) {
         const PreferenceLine& earlier = document.lines[static_cast<std::size_t>(i)];
         Require(earlier.kind != PreferenceLineKind::Group || !SameAsciiFolded(earlier.name, name));
     }
+    return found;
 }
 
 void CheckWrite(PreferenceDocument& document, std::string_view field)
@@ -168,6 +170,9 @@ void CheckWrite(PreferenceDocument& document, std::string_view field)
 // operation, the rest is its name (a write splits key and value at 0x1F).
 void RunOperations(PreferenceDocument& document, std::string_view input)
 {
+    const std::string_view bytes = input;
+    std::string_view group;  // the group selected last
+    bool unchanged = true;
     for (int count = 0; count < 64 && !input.empty(); ++count) {
         const std::size_t end = input.find('\n');
         const std::string_view field = input.substr(0, end);
@@ -175,13 +180,22 @@ void RunOperations(PreferenceDocument& document, std::string_view input)
         if (field.empty()) continue;
         const std::string_view argument = field.substr(1);
         switch (static_cast<unsigned char>(field[0]) % 3) {
-        case 0: CheckSelect(document, argument); break;
+        case 0: {
+            const bool found = CheckSelect(document, argument);
+            Require(!unchanged || HasPreferenceGroup(bytes, argument) == found);
+            group = argument;
+            break;
+        }
         case 1: {
             const std::string read = ReadPreferenceString(document, argument, kFallback);
             Require(document.pendingGroup.empty() || read == kFallback);
+            Require(!unchanged || FindPreferenceString(bytes, group, argument, kFallback) == read);
             break;
         }
-        default: CheckWrite(document, argument); break;
+        default:
+            CheckWrite(document, argument);
+            unchanged = false;
+            break;
         }
     }
 }
