@@ -41,14 +41,15 @@ struct DropDown {
 // Every drop-down list of the program, from its first message to its last.
 std::map<HWND, DropDown> Boxes;
 
-int MeasureFontHeight(HWND window, HFONT font)
+// Measured on one memory device context kept for the program's life: unlike
+// a window's, it costs Wine no trip to its server.
+int MeasureFontHeight(HFONT font)
 {
-    HDC dc = GetDC(window);
-    const HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+    static const HDC measure = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(measure, font ? font : GetStockObject(SYSTEM_FONT));
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
+    GetTextMetricsW(measure, &metrics);
+    SelectObject(measure, previous);
     return metrics.tmHeight;
 }
 
@@ -446,7 +447,7 @@ LRESULT CALLBACK DropDownProcedure(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NCCREATE) {
         DropDown& created = Boxes[window];
         created.self = window;
-        created.fontHeight = MeasureFontHeight(window, nullptr);
+        created.fontHeight = MeasureFontHeight(nullptr);
         created.room = reinterpret_cast<const CREATESTRUCTW*>(lParam)->cy;
     }
     const auto found = Boxes.find(window);
@@ -478,7 +479,7 @@ LRESULT CALLBACK DropDownProcedure(HWND window, UINT message, WPARAM wParam, LPA
     }
     case WM_SETFONT:
         box.font = reinterpret_cast<HFONT>(wParam);
-        box.fontHeight = MeasureFontHeight(window, box.font);
+        box.fontHeight = MeasureFontHeight(box.font);
         if (box.list) SendMessageW(box.list, WM_SETFONT, wParam, FALSE);
         FitHeight(box);
         if (LOWORD(lParam)) Redraw(box);
