@@ -326,9 +326,13 @@ void ScrollList(DropDown& box, POINT clientPoint)
     const LRESULT hit = SendMessageW(box.list, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
     box.keepCapture = true;
     ReleaseCapture();
+    const HWND self = box.self;
     SendMessageW(box.list, WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), MAKELPARAM(screen.x, screen.y));
-    if (box.open) SetCapture(box.self);
-    box.keepCapture = false;
+    // The scroll bar's loop has handled every message meanwhile: the box may be gone.
+    const auto found = Boxes.find(self);
+    if (found == Boxes.end()) return;
+    if (found->second.open) SetCapture(self);
+    found->second.keepCapture = false;
 }
 
 void OnButtonDown(DropDown& box, POINT point)
@@ -408,11 +412,12 @@ bool ValidIndex(const DropDown& box, WPARAM index)
 LRESULT OnListMessage(DropDown& box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case CB_ADDSTRING:
-        if (!lParam) return CB_ERR;
-        box.items.emplace_back(reinterpret_cast<const wchar_t*>(lParam));
-        if (box.list) SendMessageW(box.list, LB_ADDSTRING, 0, lParam);
+    case CB_ADDSTRING: {
+        const auto* text = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"";
+        box.items.emplace_back(text);
+        if (box.list) SendMessageW(box.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         return static_cast<LRESULT>(box.items.size() - 1);
+    }
     case CB_RESETCONTENT: SetItems(box, {}); return CB_OKAY;
     case CB_GETCOUNT: return static_cast<LRESULT>(box.items.size());
     case CB_GETCURSEL: return box.selected >= 0 ? box.selected : CB_ERR;
@@ -433,7 +438,11 @@ LRESULT OnListMessage(DropDown& box, UINT message, WPARAM wParam, LPARAM lParam)
     case CB_GETDROPPEDSTATE: return box.open ? TRUE : FALSE;
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(SelectedText(box).size());
     case WM_GETTEXT: return CopyText(SelectedText(box), reinterpret_cast<wchar_t*>(lParam), wParam);
-    default: return DefWindowProcW(box.self, message, wParam, lParam);
+    default:
+        // The combo-box messages it does not keep (item data, searches, an edit
+        // field's selection) fail instead of seeming to work.
+        if (message >= CB_GETEDITSEL && message < CB_MSGMAX) return CB_ERR;
+        return DefWindowProcW(box.self, message, wParam, lParam);
     }
 }
 
@@ -503,9 +512,11 @@ LRESULT CALLBACK DropDownProcedure(HWND window, UINT message, WPARAM wParam, LPA
         Redraw(box);
         return 0;
     case WM_KILLFOCUS:
+        // Leaving by Tab keeps the item the keys moved to, as the system's list
+        // does; a click outside has already closed the list without a choice.
         box.focused = false;
-        Close(box, false);
         Redraw(box);
+        Close(box, true);
         return 0;
     case WM_CANCELMODE:
         // A message box or a menu takes over the mouse: the open list gives way.
@@ -514,9 +525,14 @@ LRESULT CALLBACK DropDownProcedure(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CAPTURECHANGED:
         if (!box.keepCapture && reinterpret_cast<HWND>(lParam) != window) Close(box, false);
         return 0;
-    case WM_GETDLGCODE:
-        // While the list is open, Enter and Esc close it instead of working the window's buttons.
-        return DLGC_WANTARROWS | DLGC_WANTCHARS | (box.open ? DLGC_WANTALLKEYS : 0);
+    case WM_GETDLGCODE: {
+        // While the list is open, Enter and Esc close it instead of working the
+        // window's buttons; Tab still moves on, and the list closes behind it.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool closesList = box.open && key && key->message == WM_KEYDOWN &&
+                                (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE);
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (closesList ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_KEYDOWN:
         if (OnKey(box, wParam)) return 0;
         break;

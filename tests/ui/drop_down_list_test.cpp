@@ -68,6 +68,12 @@ protected:
     int Selected() const { return static_cast<int>(SendMessageW(box_, CB_GETCURSEL, 0, 0)); }
     bool IsOpen() const { return SendMessageW(box_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
     void Key(WPARAM key) const { SendMessageW(box_, WM_KEYDOWN, key, 0); }
+    // Whether the box keeps a key from the window's dialog keys.
+    bool WantsKey(WPARAM key) const
+    {
+        MSG message{box_, WM_KEYDOWN, key, 0, 0, {}};
+        return (SendMessageW(box_, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) & DLGC_WANTMESSAGE) != 0;
+    }
 
     // The open list: the one top-level window the box made.
     HWND OpenList() const
@@ -191,15 +197,17 @@ TEST_F(DropDownList, KeysOfTheClosedBoxChooseAndNotifyOnce)
     EXPECT_EQ(Changes, (std::vector<int>{kBoxId, kBoxId, kBoxId, kBoxId}));
 }
 
-TEST_F(DropDownList, TheOpenListChoosesOnEnterAndForgetsOnEscape)
+TEST_F(DropDownList, TheOpenListChoosesOnEnterOrTabAndForgetsOnEscape)
 {
     SendMessageW(box_, CB_SETCURSEL, 1, 0);
     SetFocus(box_);
-    EXPECT_FALSE(SendMessageW(box_, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS);
+    EXPECT_FALSE(WantsKey(VK_RETURN));
     Key(VK_F4);
     ASSERT_TRUE(IsOpen());
-    // Enter and Esc belong to the open list, not to the window's buttons.
-    EXPECT_TRUE(SendMessageW(box_, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS);
+    // Enter and Esc belong to the open list, not to the window's buttons; Tab still moves on.
+    EXPECT_TRUE(WantsKey(VK_RETURN));
+    EXPECT_TRUE(WantsKey(VK_ESCAPE));
+    EXPECT_FALSE(WantsKey(VK_TAB));
     Key(VK_DOWN);
     Key(VK_DOWN);
     EXPECT_EQ(Selected(), 1) << "moving in the open list is not yet a choice";
@@ -216,12 +224,13 @@ TEST_F(DropDownList, TheOpenListChoosesOnEnterAndForgetsOnEscape)
     EXPECT_EQ(Selected(), 2);
     EXPECT_EQ(Changes, std::vector<int>{kBoxId});
 
-    // Losing the focus closes the list without a choice.
+    // Leaving by Tab closes the list and keeps the item the keys moved to.
     Key(VK_F4);
     Key(VK_UP);
     SetFocus(parent_);
     EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(Changes, (std::vector<int>{kBoxId, kBoxId}));
 }
 
 TEST_F(DropDownList, TheMouseOpensChoosesAndClosesOutside)
@@ -263,6 +272,14 @@ TEST_F(DropDownList, ADisabledBoxDoesNotOpen)
     Key(VK_F4);
     SendMessageW(box_, CB_SHOWDROPDOWN, TRUE, 0);
     EXPECT_FALSE(IsOpen());
+}
+
+TEST_F(DropDownList, ComboBoxMessagesItDoesNotKeepFail)
+{
+    EXPECT_EQ(SendMessageW(box_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Fast")),
+              CB_ERR);
+    EXPECT_EQ(SendMessageW(box_, CB_SETITEMDATA, 0, 7), CB_ERR);
+    EXPECT_EQ(SendMessageW(box_, CB_ADDSTRING, 0, 0), 4) << "no text adds an empty item";
 }
 
 }  // namespace
