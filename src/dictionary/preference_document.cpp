@@ -177,9 +177,9 @@ std::string Utf8ToLatin1(std::string_view text)
 }
 
 // Names, keys and values handed in, in the document's own encoding.
-std::string ToDocumentText(const PreferenceDocument& document, std::string_view text)
+std::string ToDocumentText(bool utf8, std::string_view text)
 {
-    return document.utf8 ? Latin1ToUtf8(text) : std::string(text);
+    return utf8 ? Latin1ToUtf8(text) : std::string(text);
 }
 
 // The current group's lines: after its group line (or from the start for the
@@ -233,7 +233,7 @@ bool HasPreferenceGroup(std::string_view bytes, std::string_view name)
     if (name.empty()) return true;
     const bool utf8 = bytes.starts_with(kByteOrderMark);
     if (utf8) bytes.remove_prefix(kByteOrderMark.size());
-    const std::string wanted = utf8 ? Latin1ToUtf8(name) : std::string(name);
+    const std::string wanted = ToDocumentText(utf8, name);
     bool found = false;
     VisitLines(bytes, [&](const LineView& line) {
         found = line.kind == PreferenceLineKind::Group && SameName(line.name, wanted);
@@ -247,8 +247,8 @@ std::string FindPreferenceString(std::string_view bytes, std::string_view group,
 {
     const bool utf8 = bytes.starts_with(kByteOrderMark);
     if (utf8) bytes.remove_prefix(kByteOrderMark.size());
-    const std::string wantedGroup = utf8 ? Latin1ToUtf8(group) : std::string(group);
-    const std::string wantedKey = utf8 ? Latin1ToUtf8(key) : std::string(key);
+    const std::string wantedGroup = ToDocumentText(utf8, group);
+    const std::string wantedKey = ToDocumentText(utf8, key);
     // The section is the first group of that name (the top section for the
     // empty name) up to the next group line.
     bool inSection = group.empty();
@@ -274,7 +274,7 @@ bool SelectPreferenceGroup(PreferenceDocument& document, std::string_view name)
         document.currentGroup = -1;
         return true;
     }
-    std::string wanted = ToDocumentText(document, name);
+    std::string wanted = ToDocumentText(document.utf8, name);
     const auto found = std::ranges::find_if(document.lines, [&](const PreferenceLine& line) {
         return line.kind == PreferenceLineKind::Group && SameName(line.name, wanted);
     });
@@ -289,7 +289,7 @@ bool SelectPreferenceGroup(PreferenceDocument& document, std::string_view name)
 std::string ReadPreferenceString(const PreferenceDocument& document, std::string_view key, std::string_view fallback)
 {
     if (!document.pendingGroup.empty()) return std::string(fallback);
-    const auto found = FindEntry(document, CurrentSection(document), ToDocumentText(document, key));
+    const auto found = FindEntry(document, CurrentSection(document), ToDocumentText(document.utf8, key));
     if (!found) return std::string(fallback);
     const std::string_view value = TrimRight(TrimLeft(document.lines[*found].value));
     return document.utf8 ? Utf8ToLatin1(value) : std::string(value);
@@ -303,8 +303,8 @@ void WritePreferenceString(PreferenceDocument& document, std::string_view key, s
         document.currentGroup = static_cast<std::ptrdiff_t>(document.lines.size()) - 1;
     }
     const Section section = CurrentSection(document);
-    std::string documentKey = ToDocumentText(document, key);
-    std::string documentValue = ToDocumentText(document, value);
+    std::string documentKey = ToDocumentText(document.utf8, key);
+    std::string documentValue = ToDocumentText(document.utf8, value);
     document.modified = true;
     if (const auto found = FindEntry(document, section, documentKey)) {
         // The caller's spelling of the key wins, so a rebuild can fix its case.

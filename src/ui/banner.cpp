@@ -14,17 +14,6 @@ namespace {
 constexpr int kBannerWidth = 597;
 constexpr int kBannerHeight = 159;
 
-// The large drawing of the banner, stored in the program as a PNG picture.
-Picture DecodeLargeBanner()
-{
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(IDB_BANNER_LARGE), RT_RCDATA);
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return {};
-    return DecodePng(std::string_view(static_cast<const char*>(bytes), SizeofResource(module, resource)));
-}
-
 HBITMAP ToBitmap(const std::vector<std::uint32_t>& pixels, int width, int height)
 {
     BITMAPINFO info{};
@@ -42,6 +31,16 @@ HBITMAP ToBitmap(const std::vector<std::uint32_t>& pixels, int width, int height
 
 }  // namespace
 
+std::string_view LargeBannerPng()
+{
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(IDB_BANNER_LARGE), RT_RCDATA);
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return {};
+    return {static_cast<const char*>(bytes), SizeofResource(module, resource)};
+}
+
 HBITMAP LoadBanner(unsigned dpi)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -50,7 +49,7 @@ HBITMAP LoadBanner(unsigned dpi)
             LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     const int width = ScaleToDpi(kBannerWidth, dpi);
     const int height = ScaleToDpi(kBannerHeight, dpi);
-    const Picture large = DecodeLargeBanner();
+    const Picture large = DecodePng(LargeBannerPng());
     if (!large.pixels.empty()) {
         const std::vector<std::uint32_t> scaled = ScaleByArea(large.pixels, large.width, large.height, width, height);
         if (HBITMAP bitmap = ToBitmap(scaled, width, height)) return bitmap;

@@ -58,11 +58,6 @@ int BoxHeight(const DropDown& box)
     return box.fontHeight + kTextPadding + 2 * kEdge;
 }
 
-bool Opened(const DropDown& box)
-{
-    return box.open && box.list;
-}
-
 void Notify(const DropDown& box, WORD code)
 {
     const auto id = static_cast<WORD>(GetDlgCtrlID(box.self));
@@ -222,33 +217,28 @@ void Close(DropDown& box, bool choose)
     Notify(box, CBN_SELCHANGE);
 }
 
-// The player's choice from the closed box: by key, wheel or first letter.
-void Choose(DropDown& box, int index)
+// The item the open list shows chosen, or else the box's choice.
+int Current(const DropDown& box)
+{
+    if (box.open) return static_cast<int>(SendMessageW(box.list, LB_GETCURSEL, 0, 0));
+    return box.selected;
+}
+
+// Moves to an item by key, wheel or first letter: in the open list only what
+// it shows chosen, in the closed box the player's choice itself.
+void MoveTo(DropDown& box, int index)
 {
     const int last = static_cast<int>(box.items.size()) - 1;
     if (last < 0) return;
     index = std::clamp(index, 0, last);
+    if (box.open) {
+        SendMessageW(box.list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return;
+    }
     if (index == box.selected) return;
     box.selected = index;
     Redraw(box);
     Notify(box, CBN_SELCHANGE);
-}
-
-// The item the open list shows chosen, or else the box's choice.
-int Current(const DropDown& box)
-{
-    if (Opened(box)) return static_cast<int>(SendMessageW(box.list, LB_GETCURSEL, 0, 0));
-    return box.selected;
-}
-
-void MoveTo(DropDown& box, int index)
-{
-    if (!Opened(box)) {
-        Choose(box, index);
-        return;
-    }
-    const int last = static_cast<int>(box.items.size()) - 1;
-    if (last >= 0) SendMessageW(box.list, LB_SETCURSEL, static_cast<WPARAM>(std::clamp(index, 0, last)), 0);
 }
 
 // The next item after the current one that starts with the typed letter.
@@ -359,7 +349,7 @@ void OnButtonUp(DropDown& box, POINT point)
     const bool wasPressed = box.pressed;
     box.pressed = false;
     Redraw(box);
-    if (!Opened(box) || !wasPressed) return;
+    if (!box.open || !wasPressed) return;
     int item = -1;
     if (SpotInList(box, point, item) == ListSpot::Item && item >= 0) {
         SendMessageW(box.list, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
@@ -376,7 +366,7 @@ void OnMouseMove(DropDown& box, POINT point)
         Redraw(box);
     }
     int item = -1;
-    if (Opened(box) && SpotInList(box, point, item) == ListSpot::Item && item >= 0)
+    if (box.open && SpotInList(box, point, item) == ListSpot::Item && item >= 0)
         SendMessageW(box.list, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
 }
 
@@ -423,7 +413,7 @@ LRESULT OnListMessage(DropDown& box, UINT message, WPARAM wParam, LPARAM lParam)
     case CB_GETCURSEL: return box.selected >= 0 ? box.selected : CB_ERR;
     case CB_SETCURSEL:
         box.selected = ValidIndex(box, wParam) ? static_cast<int>(wParam) : -1;
-        if (Opened(box)) SendMessageW(box.list, LB_SETCURSEL, static_cast<WPARAM>(box.selected), 0);
+        if (box.open) SendMessageW(box.list, LB_SETCURSEL, static_cast<WPARAM>(box.selected), 0);
         Redraw(box);
         return box.selected >= 0 ? box.selected : CB_ERR;
     case CB_GETLBTEXTLEN: return ValidIndex(box, wParam) ? static_cast<LRESULT>(box.items[wParam].size()) : CB_ERR;
@@ -547,7 +537,7 @@ LRESULT CALLBACK DropDownProcedure(HWND window, UINT message, WPARAM wParam, LPA
         if (wParam > L' ') FindByLetter(box, static_cast<wchar_t>(wParam));
         return 0;
     case WM_MOUSEWHEEL:
-        if (Opened(box)) return SendMessageW(box.list, message, wParam, lParam);
+        if (box.open) return SendMessageW(box.list, message, wParam, lParam);
         if (box.focused) MoveTo(box, Current(box) + (GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -1 : 1));
         return 0;
     case WM_LBUTTONDOWN:

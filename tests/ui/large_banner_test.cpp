@@ -8,20 +8,10 @@
 
 #include <string_view>
 
-#include "resources/resource_ids.h"
+#include "ui/banner.h"
 #include "ui/png_decoder.h"
 
 namespace {
-
-std::string_view LargeBannerBytes()
-{
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(IDB_BANNER_LARGE), RT_RCDATA);
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    return bytes ? std::string_view(static_cast<const char*>(bytes), SizeofResource(module, resource))
-                 : std::string_view();
-}
 
 // The picture as the imaging component reads it, in the same pixel layout.
 Picture ReadWithImagingComponent(std::string_view bytes)
@@ -59,7 +49,7 @@ Picture ReadWithImagingComponent(std::string_view bytes)
 
 TEST(LargeBanner, ReadsAsTheImagingComponentReadsIt)
 {
-    const std::string_view bytes = LargeBannerBytes();
+    const std::string_view bytes = LargeBannerPng();
     ASSERT_FALSE(bytes.empty());
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     const Picture expected = ReadWithImagingComponent(bytes);
