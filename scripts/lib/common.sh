@@ -24,8 +24,8 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3
-                g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3 zlib1g-dev
+                g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev)
 # scripts/lint: the formatter and the analyser, Debian's LLVM 14 like clang.
 LINT_PACKAGES=(clang-format clang-tidy)
 # fonts-liberation gives Wine fonts with the metrics of Windows' own; without

@@ -1,9 +1,10 @@
 #pragma once
 // Reads the PNG pictures the program carries (the banner drawn at twice its
-// size): 8 bits per channel, RGB or RGBA, not interlaced. It reads them
-// itself, with its own inflater, so that a start at a high DPI needs neither
-// COM nor the Windows Imaging Component, which cost a start there tens of
-// milliseconds. Anything else, and any damaged picture, reads as no picture.
+// size): 8 bits per channel, RGB or RGBA, not interlaced. zlib inflates the
+// image data; the chunks and row filters are read here, so that a start at a
+// high DPI needs neither COM nor the Windows Imaging Component, which cost a
+// start there tens of milliseconds. Anything else, and any damaged picture,
+// reads as no picture.
 
 #include <cstdint>
 #include <string_view>
