@@ -159,6 +159,7 @@ bool BuildMainWindow()
     FitCaptions(Window);
 
     SetFocusControl(Window, Control(104));
+    SetDialogButtons(Window, 104, 105);
     EnableControl(13, false);
     EnableControl(31, false);
     EnableControl(35, false);

@@ -189,6 +189,7 @@ void PlaylistEditor()
                          {kCancel, {120, 215, 100, 25}});
     FitCaptions(window);
     SetFocusControl(window, list);
+    SetDialogButtons(window, kOk, kCancel);
 
     // Every other event, the main window's included, is consumed here.
     for (;;) {

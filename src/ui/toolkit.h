@@ -30,3 +30,9 @@ HWND CreateProgramWindow(const std::wstring& title, DWORD style, int clientWidth
 
 // The control that gets the keyboard focus whenever its window is activated.
 void SetFocusControl(HWND window, HWND control);
+
+// The keys of a dialog for a window: Enter presses the focused push button,
+// or else the default one, which is drawn as the default; Esc presses the
+// cancel button. A control that takes the key itself (an open drop-down
+// list) keeps it.
+void SetDialogButtons(HWND window, int defaultId, int cancelId);

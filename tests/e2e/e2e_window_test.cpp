@@ -72,7 +72,9 @@ void ExpectKind(HWND control, Kind kind, int id)
     switch (kind) {
     case Banner: EXPECT_EQ(style & SS_TYPEMASK, SS_BITMAP) << id; break;
     case Frame: EXPECT_EQ(style & BS_TYPEMASK, BS_GROUPBOX) << id; break;
-    case Button: EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON) << id; break;
+    case Button:  // OK holds the focus and is drawn as the default button
+        EXPECT_EQ(style & BS_TYPEMASK, id == 104 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) << id;
+        break;
     case Check: EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX) << id; break;
     case List: EXPECT_EQ(style & 3, CBS_DROPDOWNLIST) << id; break;
     case Edit: EXPECT_TRUE(style & ES_AUTOHSCROLL) << id; break;
@@ -133,14 +135,6 @@ void ExpectLayout(HWND window, bool builtIn)
         if (id == 35) continue;  // refilled from the rules folders by the load
         EXPECT_EQ(ComboItems(GetDlgItem(window, id)), expected) << id;
     }
-}
-
-HWND FocusOf(HWND window)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
 }
 
 TEST_F(MainWindowEndToEnd, EnglishFromTheRebuiltDictionary)

@@ -152,6 +152,32 @@ void PressCloseBox(HWND window)
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+void PressKey(HWND window, WORD key)
+{
+    HWND focus = FocusOf(window);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(focus, WM_KEYDOWN, key, scan | 1);
+    PostMessageW(focus, WM_KEYUP, key, scan | 1 | static_cast<LPARAM>(0xC0000000));
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+bool TabTo(HWND window, int controlId)
+{
+    HWND target = GetDlgItem(window, controlId);
+    for (int step = 0; step < 60; ++step) {
+        if (WaitUntil([&] { return FocusOf(window) == target; }, step == 0 ? 0 : 500)) return true;
+        PressKey(window, VK_TAB);
+    }
+    return false;
+}
+
 std::wstring FromCp1251(const std::string& bytes)
 {
     std::wstring text(bytes.size(), L'\0');

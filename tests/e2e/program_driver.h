@@ -47,6 +47,12 @@ void Choose(HWND combo, int index);
 void Type(HWND edit, const std::wstring& text);
 // Presses the close box.
 void PressCloseBox(HWND window);
+// Presses and lets go of a key on the control that holds the keyboard focus.
+void PressKey(HWND window, WORD key);
+// The control that holds the keyboard focus in the window's thread.
+HWND FocusOf(HWND window);
+// Moves the focus with Tab until the control of that number holds it; false after a round without it.
+bool TabTo(HWND window, int controlId);
 
 // The items of a report-style list of another process, and their check boxes.
 std::vector<std::wstring> ListViewItems(HWND list);

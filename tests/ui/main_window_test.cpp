@@ -173,6 +173,33 @@ TEST_F(MainWindowInProcess, EventsThatEndTheProgramAndEventsThatDoNot)
     QuitRequested = false;
 }
 
+TEST_F(MainWindowInProcess, DialogKeysPressOkOrCancelAndNeverTheFirstTwoCheckBoxes)
+{
+    // Check boxes 1 and 2 carry the numbers of the dialog manager's IDOK and IDCANCEL.
+    const struct {
+        int focus;
+        WPARAM key;
+        int pressed;
+    } cases[] = {
+        {1, VK_RETURN, 104},  {2, VK_RETURN, 104},   {1, VK_ESCAPE, 105},   {2, VK_ESCAPE, 105},   {51, VK_RETURN, 104},
+        {32, VK_RETURN, 104}, {104, VK_RETURN, 104}, {105, VK_RETURN, 105}, {104, VK_ESCAPE, 105}, {2, VK_CANCEL, 105},
+    };
+    // Whatever earlier tests left waiting goes first.
+    PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+    while (WaitEvent().kind != UiEventKind::CloseRequest) {
+    }
+    for (const auto& c : cases) {
+        HWND control = GetDlgItem(MainWindow(), c.focus);
+        PostMessageW(control, WM_KEYDOWN, c.key, 1);
+        PostMessageW(control, WM_KEYUP, c.key, static_cast<LPARAM>(0xC0000001));
+        PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+        std::vector<int> events;
+        for (UiEvent event = WaitEvent(); event.kind != UiEventKind::CloseRequest; event = WaitEvent())
+            events.push_back(event.controlId);
+        EXPECT_EQ(events, std::vector<int>{c.pressed}) << "control " << c.focus << ", key " << c.key;
+    }
+}
+
 TEST_F(MainWindowInProcess, OkShowsTheAttachmentFolderWithItsBackslash)
 {
     SetFieldText(55, "D:\\Mail");

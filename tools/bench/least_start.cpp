@@ -47,7 +47,7 @@ void MakeControl(HWND window, const ControlLayout& layout, unsigned dpi)
     int height = layout.height;
     switch (layout.kind) {
     case ControlKind::Frame: style = BS_GROUPBOX; break;
-    case ControlKind::PushButton: style = BS_PUSHBUTTON | WS_TABSTOP; break;
+    case ControlKind::PushButton: style = (layout.id == kCancel ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON) | WS_TABSTOP; break;
     case ControlKind::CheckBox: style = BS_AUTOCHECKBOX | WS_TABSTOP; break;
     case ControlKind::Label:
         className = WC_STATICW;
