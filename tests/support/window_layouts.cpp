@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 const std::vector<Expected> kMainLayout = {
     {103, Banner, 8, 8, 597, 159, nullptr, nullptr},
     {100, Frame, 310, 177, 296, 200, L"Video", L"Video"},
@@ -201,5 +204,133 @@ std::vector<CutCaption> CutCaptions(HWND window, const std::vector<Expected>& la
         SelectObject(dc, previous);
     }
     ReleaseDC(window, dc);
+    return cut;
+}
+
+namespace {
+
+// A 32-bit top-down picture of a width and height, on a memory device context.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC dc() const { return dc_; }
+    std::vector<std::uint32_t> Pixels() const
+    {
+        GdiFlush();
+        return {bits_, bits_ + static_cast<std::size_t>(width_) * height_};
+    }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
+};
+
+std::vector<std::uint32_t> Painted(HWND control, int width, int height)
+{
+    Canvas canvas(width, height);
+    SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+    return canvas.Pixels();
+}
+
+struct InkSpan {
+    int left = 0, right = -1;
+    int Width() const { return right - left + 1; }
+    void Add(int x)
+    {
+        if (right < left) left = right = x;
+        left = std::min(left, x);
+        right = std::max(right, x);
+    }
+};
+
+// The caption's ink: what the control draws with its caption and not without
+// it, other than the face colour (the gap a frame leaves in its line for it).
+InkSpan CaptionInk(HWND control, const std::wstring& caption)
+{
+    RECT window;
+    GetWindowRect(control, &window);
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    const std::vector<std::uint32_t> with = Painted(control, width, height);
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    const std::vector<std::uint32_t> without = Painted(control, width, height);
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool clipped = GetWindowRgn(control, region) != ERROR;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const std::uint32_t facePixel = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    InkSpan ink;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y) * width + x;
+            const std::uint32_t pixel = with[at] & 0xFFFFFF;
+            if (pixel == (without[at] & 0xFFFFFF) || pixel == facePixel) continue;
+            if (clipped && !PtInRegion(region, x, y)) continue;
+            ink.Add(x);
+        }
+    DeleteObject(region);
+    return ink;
+}
+
+// The ink of the text drawn alone in the font, on the face colour.
+InkSpan InkAlone(const std::wstring& text, HFONT font)
+{
+    SIZE extent{};
+    Canvas measure(1, 1);
+    SelectObject(measure.dc(), font);
+    GetTextExtentPoint32W(measure.dc(), text.c_str(), static_cast<int>(text.size()), &extent);
+    const int width = extent.cx + 40, height = extent.cy + 10;
+    Canvas canvas(width, height);
+    RECT all{0, 0, width, height};
+    FillRect(canvas.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
+    SelectObject(canvas.dc(), font);
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    SetTextColor(canvas.dc(), GetSysColor(COLOR_BTNTEXT));
+    TextOutW(canvas.dc(), 20, 5, text.c_str(), static_cast<int>(text.size()));
+    const std::vector<std::uint32_t> pixels = canvas.Pixels();
+    const std::uint32_t face = pixels[0] & 0xFFFFFF;
+    InkSpan ink;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF) != face) ink.Add(x);
+    return ink;
+}
+
+}  // namespace
+
+std::vector<CutCaption> CaptionsDrawnCut(HWND window, const std::vector<Expected>& layout)
+{
+    std::vector<CutCaption> cut;
+    for (const Expected& row : layout) {
+        if (!row.builtIn || (row.kind != Frame && row.kind != Button && row.kind != Check && row.kind != Label))
+            continue;
+        HWND control = GetDlgItem(window, row.id);
+        const std::wstring caption = ControlText(control);
+        if (caption.empty()) continue;
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        const int drawn = CaptionInk(control, caption).Width(), alone = InkAlone(caption, font).Width();
+        if (drawn < alone) cut.push_back({row.id, caption, alone, drawn});
+    }
     return cut;
 }

@@ -52,3 +52,11 @@ struct CutCaption {
 // Measures every caption (and every drop-down item) with the font its control
 // really uses against the room the control gives it; the ones that do not fit.
 std::vector<CutCaption> CutCaptions(HWND window, const std::vector<Expected>& layout, unsigned dpi);
+
+// Looks at what is drawn: paints every captioned control (frame, button, check
+// box, label) into a bitmap with and without its caption, and measures the
+// caption's ink against the same text drawn alone in the control's font. The
+// ones drawn narrower than alone were cut: needed is the ink alone, room the
+// ink the control showed. Pixels outside a control's window region are not
+// shown, so they do not count.
+std::vector<CutCaption> CaptionsDrawnCut(HWND window, const std::vector<Expected>& layout);

@@ -2,7 +2,7 @@
 // uses against the room the control gives it, at 96 DPI and after the window
 // moved to a screen of 144 DPI, in the language KERVANE_TEST_LANGUAGE names.
 // An English caption that does not fit fails; Russian ones that the layout
-// cannot hold are listed in the output.
+// cannot hold are listed in the output. A caption drawn cut fails in both.
 
 #include <gtest/gtest.h>
 
@@ -49,9 +49,13 @@ std::string Describe(const std::vector<CutCaption>& cut)
     return text;
 }
 
-// English must fit everywhere; other languages are reported.
+// English must fit everywhere; other languages are reported. What is drawn
+// must be whole in every language.
 void ExpectWhole(HWND window, const std::vector<Expected>& layout, unsigned dpi, const char* name)
 {
+    const std::vector<CutCaption> drawnCut = CaptionsDrawnCut(window, layout);
+    EXPECT_TRUE(drawnCut.empty()) << name << " at " << dpi << " DPI, captions drawn cut (ink alone, ink shown):\n"
+                                  << Describe(drawnCut);
     const std::vector<CutCaption> cut = CutCaptions(window, layout, dpi);
     if (TestLanguage() == "EN") {
         EXPECT_TRUE(cut.empty()) << name << " at " << dpi << " DPI, cut English captions:\n" << Describe(cut);
