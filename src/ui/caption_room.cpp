@@ -14,12 +14,12 @@ bool SharesARow(const LayoutBox& a, const LayoutBox& b)
     return a.y < b.Bottom() && b.y < a.Bottom();
 }
 
+}  // namespace
+
 bool Holds(const LayoutBox& frame, const LayoutBox& box)
 {
     return box.x >= frame.x && box.x < frame.Right() && box.y >= frame.y && box.y < frame.Bottom();
 }
-
-}  // namespace
 
 int FurthestRightEdge(const std::vector<LayoutBox>& controls, std::size_t index, const std::vector<LayoutBox>& frames,
                       int windowWidth)

@@ -13,6 +13,9 @@ struct LayoutBox {
     int Bottom() const { return y + height; }
 };
 
+// Whether the frame holds the box: its top-left corner lies inside.
+bool Holds(const LayoutBox& frame, const LayoutBox& box);
+
 // The right edge up to which controls[index] may grow: short of the nearest
 // control to its right on any of its rows, and inside the frame that holds it
 // (or the window). Never left of the control's own right edge.

@@ -130,6 +130,28 @@ void FitCaptionsAt(const WindowLayout& layout)
     }
 }
 
+// A control that reaches past the right border of its frame (the described
+// "View panning" check box does) keeps its rectangle, which programs that read
+// the window see, but paints only inside the frame, so that the border stays whole.
+void KeepInsideFrames(const WindowLayout& layout)
+{
+    constexpr int kBorder = 2;  // the etched line of a frame
+    for (const PlacedControl& placed : layout.controls) {
+        if (placed.place.role == ControlRole::Frame) continue;
+        const LayoutBox& box = placed.place.box;
+        for (const PlacedControl& frame : layout.controls) {
+            const LayoutBox& bounds = frame.place.box;
+            if (frame.place.role != ControlRole::Frame || !Holds(bounds, box) ||
+                box.Right() <= bounds.Right() - kBorder)
+                continue;
+            RECT shown;
+            GetWindowRect(placed.control, &shown);
+            const int inside = ScaleToDpi(bounds.Right() - kBorder, layout.dpi) - ScaleToDpi(box.x, layout.dpi);
+            SetWindowRgn(placed.control, CreateRectRgn(0, 0, inside, shown.bottom - shown.top), TRUE);
+        }
+    }
+}
+
 }  // namespace
 
 void PlaceProgramWindow(HWND window, int clientWidth, int clientHeight)
@@ -179,6 +201,7 @@ void OnLayout(HWND control, std::function<void(HWND, unsigned)> adjust)
 void FitCaptions(HWND window)
 {
     FitCaptionsAt(Layouts[window]);
+    KeepInsideFrames(Layouts[window]);
 }
 
 void LayOutForDpi(HWND window, unsigned dpi, const RECT& suggested)
@@ -191,6 +214,7 @@ void LayOutForDpi(HWND window, unsigned dpi, const RECT& suggested)
         if (placed.adjust) placed.adjust(placed.control, dpi);
     }
     FitCaptionsAt(layout);
+    KeepInsideFrames(layout);
     SizeClientArea(window, layout, suggested.left, suggested.top, ScreenOf(window));
     InvalidateRect(window, nullptr, TRUE);
 }

@@ -34,7 +34,8 @@ HWND CreateLaidOutControl(HWND window, const wchar_t* className, const std::wstr
 // What a control does itself at each layout (a picture or a column sized for the DPI).
 void OnLayout(HWND control, std::function<void(HWND control, unsigned dpi)> adjust);
 
-// Once every control exists: captions that need it take the room to their right.
+// Once every control exists: captions that need it take the room to their
+// right, and what reaches past a frame's border paints only inside it.
 void FitCaptions(HWND window);
 
 // WM_DPICHANGED: lays the window out for the new DPI at the suggested place.

@@ -167,6 +167,24 @@ void ExpectPlacedAtDpi(HWND window, const std::vector<Expected>& layout, int cli
             }
         }
     }
+    // What a control paints stays inside the frame that holds it, border included.
+    for (const Expected& frame : layout) {
+        if (frame.kind != Frame) continue;
+        const RECT bounds = ControlRect(GetDlgItem(window, frame.id));
+        for (const Expected& row : layout) {
+            HWND control = GetDlgItem(window, row.id);
+            RECT shown = ControlRect(control);
+            if (row.kind == Frame || shown.left < bounds.left || shown.left >= bounds.right || shown.top < bounds.top ||
+                shown.top >= bounds.bottom)
+                continue;
+            HRGN region = CreateRectRgn(0, 0, 0, 0);
+            RECT box;
+            if (GetWindowRgn(control, region) != ERROR && GetRgnBox(region, &box) != ERROR)
+                shown.right = shown.left + box.right;
+            DeleteObject(region);
+            EXPECT_LE(shown.right, bounds.right - 2) << row.id << " paints over the border of frame " << frame.id;
+        }
+    }
     RECT client;
     GetClientRect(window, &client);
     EXPECT_NEAR(client.right, Scale(clientWidth, dpi), slack);
