@@ -189,6 +189,22 @@ const ReadCase kReadCases[] = {
 INSTANTIATE_TEST_SUITE_P(Values, ReadTest, testing::ValuesIn(kReadCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
+// A dictionary holding a group twice: the text comes from the first group of
+// that name only, and a language it lacks gives the fallback, even where the
+// later group has it. Both ways of reading say so: the scan a lookup makes
+// over the bytes, and the parsed document.
+TEST(ReadTest, OnlyTheFirstOfTwoGroupsOfOneNameIsSearched)
+{
+    const std::string bytes = "[100]\r\nRU = \xC2\xE8\xE4\xE5\xEE\r\n[100]\r\nEN = Video\r\n";
+    EXPECT_TRUE(HasPreferenceGroup(bytes, "100"));
+    EXPECT_EQ(FindPreferenceString(bytes, "100", "EN", "fallback"), "fallback");
+    EXPECT_EQ(FindPreferenceString(bytes, "100", "RU", "fallback"), "\xC2\xE8\xE4\xE5\xEE");
+    PreferenceDocument document = ParsePreferenceDocument(bytes);
+    EXPECT_TRUE(SelectPreferenceGroup(document, "100"));
+    EXPECT_EQ(ReadPreferenceString(document, "EN", "fallback"), "fallback");
+    EXPECT_EQ(ReadPreferenceString(document, "RU", "fallback"), "\xC2\xE8\xE4\xE5\xEE");
+}
+
 TEST(ReadTest, FallbackHandedBackUnchangedInUtf8Mode)
 {
     const PreferenceDocument document = ParsePreferenceDocument("\xEF\xBB\xBF[a]");

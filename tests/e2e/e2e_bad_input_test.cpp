@@ -314,14 +314,24 @@ TEST_F(BadInput, GameFolderThatRefusesNewFiles)
     for (int i = 0; i < 2; ++i) TickItem(list, i, true);
     const std::vector<std::wstring> songs = ListViewItems(list);
     ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
-    Click(GetDlgItem(window, 18));  // View bounds: would rename the libraries
-    Click(GetDlgItem(window, 104));
-    EXPECT_EQ(program.WaitForExit(), 0);
-
     // No new file fits beside the playlist, so it is rewritten in place.
     std::string expected;
     for (const std::wstring& song : songs) expected += std::string(song.begin(), song.end()) + "\r\n";
     EXPECT_EQ(ReadWholeFile(game + "\\Songs\\Playlist.txt"), expected);
+    // Then fewer songs than the file holds: the old tail must not stay behind
+    // the new lines, or the game would play songs the player unticked.
+    Click(GetDlgItem(window, 19));
+    ASSERT_TRUE(WaitUntil([&] { return !IsTicked(GetDlgItem(window, 19)); }));
+    playlist = OpenPlaylistWindow(program, window);
+    ASSERT_NE(playlist, nullptr);
+    list = GetDlgItem(playlist, 63);
+    TickItem(list, 0, false);
+    ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
+    EXPECT_EQ(ReadWholeFile(game + "\\Songs\\Playlist.txt"), std::string(songs[1].begin(), songs[1].end()) + "\r\n");
+    Click(GetDlgItem(window, 18));  // View bounds: would rename the libraries
+    Click(GetDlgItem(window, 104));
+    EXPECT_EQ(program.WaitForExit(), 0);
+
     EXPECT_FALSE(ReadWholeFile(game + "\\Songs\\Playlist.txt.new"));
     // The libraries cannot be renamed here; both keep their names and bytes.
     EXPECT_EQ(ReadWholeFile(game + "\\Images\\General.ilb"), "active");

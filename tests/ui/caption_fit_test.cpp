@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <thread>
 
 #include "app/process_values.h"
@@ -65,6 +66,28 @@ void ExpectWhole(HWND window, const std::vector<Expected>& layout, unsigned dpi,
     }
 }
 
+// The height of each control's font, in pixels.
+std::map<int, int> FontHeights(HWND window, const std::vector<Expected>& layout)
+{
+    std::map<int, int> heights;
+    for (const Expected& row : layout) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, row.id), WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        heights[row.id] = std::abs(font.lfHeight);
+    }
+    return heights;
+}
+
+// After a move to 144 DPI every font is made again half as large again, within a pixel.
+void ExpectFontsScaledByOneAndAHalf(const std::map<int, int>& at96, const std::map<int, int>& at144)
+{
+    for (const auto& [id, height] : at96) {
+        if (height == 0) continue;  // the banner draws no text
+        EXPECT_NEAR(at144.at(id), height * 3 / 2.0, 1.0) << "the font of control " << id;
+    }
+}
+
 class CaptionFit : public ::testing::Test {
 protected:
     void SetUp() override
@@ -89,7 +112,9 @@ TEST_F(CaptionFit, MainWindowAt96And144Dpi)
     ExpectPlacedAtDpi(window, kMainLayout, 615, 550, 96);
     ExpectWhole(window, kMainLayout, 96, "main window");
 
+    const std::map<int, int> fontsAt96 = FontHeights(window, kMainLayout);
     MoveToDpi(window, 144);
+    ExpectFontsScaledByOneAndAHalf(fontsAt96, FontHeights(window, kMainLayout));
     ExpectPlacedAtDpi(window, kMainLayout, 615, 550, 144);
     ExpectWhole(window, kMainLayout, 144, "main window");
     BITMAP banner{};
@@ -118,7 +143,9 @@ TEST_F(CaptionFit, PlaylistWindowAt96And144Dpi)
         SendMessageW(window, WM_NULL, 0, 0);
         ExpectPlacedAtDpi(window, kPlaylistLayout, 232, 246, 96);
         ExpectWhole(window, kPlaylistLayout, 96, "playlist window");
+        const std::map<int, int> fontsAt96 = FontHeights(window, kPlaylistLayout);
         MoveToDpi(window, 144);
+        ExpectFontsScaledByOneAndAHalf(fontsAt96, FontHeights(window, kPlaylistLayout));
         ExpectPlacedAtDpi(window, kPlaylistLayout, 232, 246, 144);
         ExpectWhole(window, kPlaylistLayout, 144, "playlist window");
         PostMessageW(GetDlgItem(window, 62), BM_CLICK, 0, 0);
