@@ -1,5 +1,7 @@
 #include "ui/window_layout.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -130,6 +132,23 @@ void FitCaptionsAt(const WindowLayout& layout)
     }
 }
 
+// The Button class paints with its parent's clipping (CS_PARENTDC), which a
+// window region does not limit under Wine: the control paints its whole
+// rectangle. So it is handed a device context clipped to its region instead,
+// which buttons take in the WPARAM of WM_PAINT.
+LRESULT CALLBACK PaintInsideRegion(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message != WM_PAINT || wParam) return DefSubclassProc(control, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(control, &paint);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(control, region) != ERROR) ExtSelectClipRgn(dc, region, RGN_AND);
+    DeleteObject(region);
+    DefSubclassProc(control, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    EndPaint(control, &paint);
+    return 0;
+}
+
 // A control that reaches past the right border of its frame (the described
 // "View panning" check box does) keeps its rectangle, which programs that read
 // the window see, but paints only inside the frame, so that the border stays whole.
@@ -148,6 +167,7 @@ void KeepInsideFrames(const WindowLayout& layout)
             GetWindowRect(placed.control, &shown);
             const int inside = ScaleToDpi(bounds.Right() - kBorder, layout.dpi) - ScaleToDpi(box.x, layout.dpi);
             SetWindowRgn(placed.control, CreateRectRgn(0, 0, inside, shown.bottom - shown.top), TRUE);
+            SetWindowSubclass(placed.control, PaintInsideRegion, 1, 0);
         }
     }
 }
