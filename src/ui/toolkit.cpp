@@ -42,9 +42,7 @@ bool PressDialogKey(HWND window, const MSG& message)
                                        reinterpret_cast<LPARAM>(const_cast<MSG*>(&message)));
     if (wants & (DLGC_WANTMESSAGE | DLGC_WANTALLKEYS)) return false;
     int id = found->second.cancelId;
-    if (enter)
-        id = IsChild(window, message.hwnd) && IsPushButton(message.hwnd) ? GetDlgCtrlID(message.hwnd)
-                                                                         : found->second.defaultId;
+    if (enter) id = IsPushButton(message.hwnd) ? GetDlgCtrlID(message.hwnd) : found->second.defaultId;
     HWND button = GetDlgItem(window, id);
     // What a click on it tells the window.
     if (button && IsWindowEnabled(button))

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -16,15 +15,6 @@ namespace {
 
 const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
 const std::wstring kTitle = L"Vaelmoor: Kervane settings";
-
-std::optional<std::uint32_t> ReadDword(const std::string& path, const std::string& name)
-{
-    const std::optional<RawValue> value = ReadRawValue(path, name);
-    if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
-    std::uint32_t number = 0;
-    std::memcpy(&number, value->data.data(), 4);
-    return number;
-}
 
 class DialogKeysEndToEnd : public ::testing::Test {
 protected:
@@ -70,9 +60,9 @@ TEST_F(DialogKeysEndToEnd, MainWindow)
         EXPECT_EQ(KeyExists(kGame), c.written);
         if (!c.written) continue;
         // Neither key ticked or reached "Music" (1) or "Direct Sound" (2): both stay as loaded.
-        EXPECT_EQ(ReadDword(kGame + "\\Sound", "Music Enabled"), std::optional<std::uint32_t>(0));
-        EXPECT_EQ(ReadDword(kGame + "\\Sound", "Use DirectSound"), std::optional<std::uint32_t>(0));
-        EXPECT_EQ(ReadDword(kGame + "\\General", "Language"), std::optional<std::uint32_t>(c.language));
+        EXPECT_EQ(StoredDword(kGame + "\\Sound", "Music Enabled"), std::optional<std::uint32_t>(0));
+        EXPECT_EQ(StoredDword(kGame + "\\Sound", "Use DirectSound"), std::optional<std::uint32_t>(0));
+        EXPECT_EQ(StoredDword(kGame + "\\General", "Language"), std::optional<std::uint32_t>(c.language));
     }
 }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -33,15 +32,6 @@ std::string Text(const std::string& text)
     std::string block = text;
     block.resize(std::max<std::size_t>(256, text.size() + 1), '\0');
     return block;
-}
-
-std::optional<std::uint32_t> StoredDword(const std::string& path, const std::string& name)
-{
-    const auto value = ReadRawValue(path, name);
-    if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
-    std::uint32_t number = 0;
-    memcpy(&number, value->data.data(), 4);
-    return number;
 }
 
 class SettingsEndToEnd : public ::testing::Test {

@@ -1,6 +1,7 @@
 #include "wine_fixtures.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 ScratchFolder::ScratchFolder()
@@ -107,6 +108,15 @@ std::optional<RawValue> ReadRawValue(const std::string& path, const std::string&
     }
     RegCloseKey(key);
     return value;
+}
+
+std::optional<std::uint32_t> StoredDword(const std::string& path, const std::string& name)
+{
+    const std::optional<RawValue> value = ReadRawValue(path, name);
+    if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
+    std::uint32_t number = 0;
+    std::memcpy(&number, value->data.data(), 4);
+    return number;
 }
 
 void SetRawValue(const std::string& path, const std::string& name, DWORD type, const std::string& data)

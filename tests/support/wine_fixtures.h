@@ -42,6 +42,8 @@ struct RawValue {
 };
 std::optional<RawValue> ReadRawValue(const std::string& path, const std::string& name);
 void SetRawValue(const std::string& path, const std::string& name, DWORD type, const std::string& data);
+// A REG_DWORD value's number; none when the value is missing or of another type or size.
+std::optional<std::uint32_t> StoredDword(const std::string& path, const std::string& name);
 void SetDword(const std::string& path, const std::string& name, std::uint32_t value);
 void DeleteKeyTree(const std::string& path);
 
