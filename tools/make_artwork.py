@@ -15,7 +15,7 @@ import struct
 import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-OUT = os.path.join(ROOT, "src", "resources", "art")
+OUT = os.path.join(ROOT, "src", "app", "resources", "art")
 W, H = 597, 159
 
 

@@ -3,19 +3,9 @@
 #include "app/process_values.h"
 #include "resources/rules_list.h"
 #include "settings/settings.h"
-#include "ui/main_window.h"
-#include "ui/playlist_window.h"
-
-namespace {
-
-constexpr int kOk = 104;
-constexpr int kCancel = 105;
-constexpr int kAllowCustomRules = 12;
-constexpr int kKervaneBased = 13;
-constexpr int kRulesBox = 35;
-constexpr int kUsePlaylist = 19;
-
-}  // namespace
+#include "ui/main_window/main_window.h"
+#include "ui/playlist/playlist_window.h"
+#include "ui/toolkit/controls.h"
 
 void DispatchMainEvent(const UiEvent& event)
 {
@@ -31,15 +21,15 @@ void DispatchMainEvent(const UiEvent& event)
         break;
     case kCancel: QuitRequested = true; break;
     case kAllowCustomRules: {
-        const bool allowed = IsChecked(kAllowCustomRules);
-        EnableControl(kKervaneBased, allowed);
-        EnableControl(kRulesBox, allowed);
+        const bool allowed = IsChecked(MainControl(kAllowCustomRules));
+        EnableControl(MainControl(kKervBasedRules), allowed);
+        EnableControl(MainControl(kRulesBox), allowed);
         if (allowed) RefreshRulesList();
         break;
     }
-    case kKervaneBased: RefreshRulesList(); break;
+    case kKervBasedRules: RefreshRulesList(); break;
     case kUsePlaylist:
-        if (IsChecked(kUsePlaylist)) PlaylistEditor();
+        if (IsChecked(MainControl(kUsePlaylist))) PlaylistEditor();
         break;
     default: break;
     }

@@ -6,13 +6,14 @@
 
 #include "app/event_loop.h"
 #include "app/process_values.h"
-#include "app/ui_language.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/languages.h"
 #include "display/graphics.h"
+#include "display/start_up_error.h"
 #include "settings/catalogue.h"
 #include "settings/registry_store.h"
 #include "settings/settings.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 void SelectUiLanguage()
 {

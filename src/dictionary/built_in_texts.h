@@ -14,6 +14,3 @@ struct BuiltInText {
 // The 112 rows in their fixed order, which is also the order of the groups in
 // a rebuilt dictionary.
 const std::vector<BuiltInText>& BuiltInTexts();
-
-// The language entries every group of a rebuilt dictionary holds, in order.
-inline constexpr const char* kDictionaryLanguages[] = {"EN", "RU", "GE", "FR", "IT", "PL", "JA", "KO", "CH", "CHs"};

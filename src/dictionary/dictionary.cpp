@@ -32,11 +32,10 @@ std::string LookupText(const std::string& textKey, const std::string& fallback)
     return text;
 }
 
-void WriteDictionaryGroup(const std::string& textKey, const std::string (&texts)[std::size(kDictionaryLanguages)])
+void WriteDictionaryGroup(const std::string& textKey, const std::string (&texts)[std::size(kLanguages)])
 {
     PreferenceFile::SelectGroup(textKey);
-    for (std::size_t i = 0; i < std::size(kDictionaryLanguages); ++i)
-        PreferenceFile::WriteString(kDictionaryLanguages[i], texts[i]);
+    for (std::size_t i = 0; i < std::size(kLanguages); ++i) PreferenceFile::WriteString(kLanguages[i].code, texts[i]);
 }
 
 void EnsureDictionary()
@@ -48,7 +47,8 @@ void EnsureDictionary()
         return;
     }
     for (const BuiltInText& row : BuiltInTexts()) {
-        const std::string texts[std::size(kDictionaryLanguages)] = {row.english, row.russian};
+        // English and Russian lead the languages; the others stay empty.
+        const std::string texts[std::size(kLanguages)] = {row.english, row.russian};
         WriteDictionaryGroup(row.key, texts);
     }
     // A rebuild that did not reach the disk whole has been cut back to nothing,

@@ -3,17 +3,13 @@
 #include <windows.h>
 
 #include <optional>
-#include <string_view>
 #include <utility>
 
-#include "app/file_handle.h"
+#include "app/platform/handles.h"
+#include "app/platform/whole_file.h"
 #include "dictionary/preference_document.h"
 
 namespace {
-
-// The dictionary is a few hundred KiB; anything past this is not one, and
-// reading it whole into memory would only invite an out-of-memory failure.
-constexpr DWORD kLargestReadableFile = 256u * 1024u * 1024u;
 
 // A file opened for reading keeps its bytes and is parsed only when
 // something is written: a lookup reads one text straight from the bytes.
@@ -43,34 +39,6 @@ bool WriteFromStart(HANDLE file, const std::string& text)
     const auto size = static_cast<DWORD>(text.size());
     DWORD written = 0;
     return WriteFile(file, text.data(), size, &written, nullptr) && written == size;
-}
-
-bool ReadExactly(HANDLE file, char* buffer, DWORD size)
-{
-    DWORD read = 0;
-    return ReadFile(file, buffer, size, &read, nullptr) && read == size;
-}
-
-// The whole file, byte-order mark included so the parser sees what is on disk.
-std::optional<std::string> ReadWholeFile(HANDLE file)
-{
-    DWORD sizeHigh = 0;
-    const DWORD size = GetFileSize(file, &sizeHigh);
-    // A failed query answers INVALID_FILE_SIZE, which is past the limit too.
-    if (sizeHigh != 0 || size > kLargestReadableFile) return std::nullopt;
-    std::string bytes(size, '\0');
-    DWORD done = 0;
-    if (size >= 3) {
-        if (!ReadExactly(file, bytes.data(), 3)) return std::nullopt;
-        if (std::string_view(bytes.data(), 3) == "\xEF\xBB\xBF") {
-            done = 3;
-        } else if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
-            return std::nullopt;
-        }
-    }
-    if (done == size) return bytes;
-    if (!ReadExactly(file, bytes.data() + done, size - done)) return std::nullopt;
-    return bytes;
 }
 
 // Writes the canonical text over the file and cuts off whatever older, longer

@@ -10,33 +10,21 @@
 #include <cstddef>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "app/library_entry.h"
+#include "app/platform/handles.h"
+#include "app/platform/library_entry.h"
 #include "app/process_values.h"
 #include "dictionary/dictionary.h"
-#include "ui/text_codec.h"
 
 namespace {
 
 constexpr char kWindowClassName[] = "MultimediaBase Class";
 constexpr UINT kDirect3DSdkVersion = 32;
 constexpr DWORD kDirectInputVersion = 0x0700;
-constexpr UINT kStartUpErrorStyle = MB_ICONERROR | MB_OK;
 
 using Direct3DCreate9Function = IDirect3D9*(WINAPI*)(UINT);
 using DirectInputCreateExFunction = HRESULT(WINAPI*)(HINSTANCE, DWORD, REFIID, LPVOID*, LPUNKNOWN);
-
-struct LibraryFree {
-    void operator()(HMODULE library) const { FreeLibrary(library); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree>;
-
-struct WindowDestroy {
-    void operator()(HWND window) const { DestroyWindow(window); }
-};
-using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroy>;
 
 struct ComRelease {
     void operator()(IUnknown* object) const { object->Release(); }
@@ -62,7 +50,7 @@ struct RegisteredClass {
 // its library, and the window before its class.
 struct GraphicsSession {
     RegisteredClass windowClass;
-    Window window;
+    OwnedWindow window;
     Library direct3DLibrary;
     ComPtr<IDirect3D9> direct3D;
     Library inputLibrary;
@@ -114,18 +102,18 @@ bool RegisterHiddenWindow(GraphicsSession& graphics, HINSTANCE instance)
     if (!RegisterClassExA(&windowClass)) return false;
     graphics.windowClass.instance = instance;
 
-    graphics.window.reset(
+    graphics.window.Reset(
         CreateWindowExA(0, kWindowClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr));
-    return graphics.window != nullptr;
+    return graphics.window.IsOpen();
 }
 
 bool StartScreenLayer(GraphicsSession& graphics)
 {
     if (!RegisterHiddenWindow(graphics, GetModuleHandleA(nullptr))) return false;
 
-    graphics.direct3DLibrary.reset(LoadLibraryA("d3d9.dll"));
-    if (!graphics.direct3DLibrary) return false;
-    const auto create = LibraryEntry<Direct3DCreate9Function>(graphics.direct3DLibrary.get(), "Direct3DCreate9");
+    graphics.direct3DLibrary.Reset(LoadLibraryA("d3d9.dll"));
+    if (!graphics.direct3DLibrary.IsOpen()) return false;
+    const auto create = LibraryEntry<Direct3DCreate9Function>(graphics.direct3DLibrary.Get(), "Direct3DCreate9");
     if (!create) return false;
     graphics.direct3D.reset(create(kDirect3DSdkVersion));
     if (!graphics.direct3D) return false;
@@ -140,9 +128,9 @@ bool StartScreenLayer(GraphicsSession& graphics)
 
 bool CreateDirectInput(GraphicsSession& graphics)
 {
-    graphics.inputLibrary.reset(LoadLibraryA("DINPUT.DLL"));
-    if (!graphics.inputLibrary) return false;
-    const auto create = LibraryEntry<DirectInputCreateExFunction>(graphics.inputLibrary.get(), "DirectInputCreateEx");
+    graphics.inputLibrary.Reset(LoadLibraryA("DINPUT.DLL"));
+    if (!graphics.inputLibrary.IsOpen()) return false;
+    const auto create = LibraryEntry<DirectInputCreateExFunction>(graphics.inputLibrary.Get(), "DirectInputCreateEx");
     if (!create) return false;
 
     void* directInput = nullptr;
@@ -181,14 +169,6 @@ bool StartGraphics()
     session = std::make_unique<GraphicsSession>();
     GraphicsSession& graphics = *session;
     return StartScreenLayer(graphics) && StartKeyboard(graphics) && StartMouse(graphics);
-}
-
-void StartUpError()
-{
-    const std::string text = LookupText("Er1txt", "Can't start DirectX! Please, try original file!");
-    const std::string title = LookupText("Er1", "Error!");
-    const unsigned codePage = UiCodePage(LanguageCode);
-    MessageBoxW(nullptr, DecodeText(text, codePage).c_str(), DecodeText(title, codePage).c_str(), kStartUpErrorStyle);
 }
 
 bool ScanScreenModes()

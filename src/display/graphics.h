@@ -8,9 +8,6 @@
 // fails ends the checks with false.
 bool StartGraphics();
 
-// The start-up error box; returns when the user has closed it.
-void StartUpError();
-
 // A new table of the primary adapter's modes; the cursor before the first.
 bool ScanScreenModes();
 // Moves to the next mode while one is left; releases the table at the end.

@@ -1,6 +1,7 @@
 #include "display/mode_list.h"
 
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 namespace {
@@ -27,7 +28,7 @@ std::vector<ScanGroup> ScanGroups(unsigned x1r5g5b5Count, unsigned r5g6b5Count, 
     return {sixteenBit, ScanGroup{ScanFormat::X8R8G8B8, x8r8g8b8Count, 32}};
 }
 
-std::string ModeText(int width, int height)
+std::string ModeText(std::int32_t width, std::int32_t height)
 {
     return std::to_string(width) + "*" + std::to_string(height);
 }
@@ -54,4 +55,34 @@ std::vector<std::string> DistinctModeTexts(const std::vector<std::string>& texts
         if (seen.insert(text).second) distinct.push_back(text);
     }
     return distinct;
+}
+
+std::int32_t LeadingNumber(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min(value * 10 + (text[i] - '0'), kLimit);
+    if (negative) return static_cast<std::int32_t>(-value);
+    return static_cast<std::int32_t>(std::min(value, kLimit - 1));
+}
+
+std::pair<std::int32_t, std::int32_t> SplitModeText(const std::string& text)
+{
+    const std::size_t star = text.find('*');
+    const std::string width = star == std::string::npos ? std::string() : text.substr(0, star);
+    const std::string separator = width + "*";
+    std::string rest;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.compare(i, separator.size(), separator) == 0) {
+            i += separator.size();
+            continue;
+        }
+        rest.push_back(text[i++]);
+    }
+    return {LeadingNumber(width), LeadingNumber(rest)};
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The rules of the display-mode list, over plain values: which modes the
-// adapter reports are offered, how they are written and in which order.
+// adapter reports are offered, how they are written and in which order, and
+// how a chosen mode's text is read back into a width and a height.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct ScreenMode {
@@ -37,8 +39,16 @@ inline constexpr std::size_t kModeListCapacity = 1000;
 // kModeListCapacity entries.
 std::vector<std::string> BuildModeTexts(const std::string& windowEntry, const std::vector<ScreenMode>& modes);
 
-// width "*" height, in decimal.
-std::string ModeText(int width, int height);
+// width "*" height, in signed decimal: a mode of the list, or the stored one.
+std::string ModeText(std::int32_t width, std::int32_t height);
+
+// Width and height of a display-mode text, read as the game's old editor did:
+// the number before the first "*", and the number left after every
+// occurrence of that text and its "*" is removed.
+std::pair<std::int32_t, std::int32_t> SplitModeText(const std::string& text);
+// The number at the start of a text after blanks and tabs, with an optional
+// sign; 0 when no digit follows. Saturates at the limits of 32 bits.
+std::int32_t LeadingNumber(const std::string& text);
 
 // The texts in their order, each only at its first occurrence (byte for byte).
 std::vector<std::string> DistinctModeTexts(const std::vector<std::string>& texts);

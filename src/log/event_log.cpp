@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/platform/handles.h"
 #include "app/process_values.h"
 #include "log/log_line.h"
 
@@ -13,11 +14,10 @@ void LogEvent(std::string_view text)
     const std::string line = FormatLogLine(time, text);
 
     // Readers (a text viewer) may look at the log while a line goes in; writers may not.
-    HANDLE file = CreateFileA(LogPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    SetFilePointer(file, 0, nullptr, FILE_END);
+    const FileHandle file(CreateFileA(LogPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) return;
+    SetFilePointer(file.Get(), 0, nullptr, FILE_END);
     DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "app/platform/handles.h"
 #include "app/process_values.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
+#include "ui/toolkit/controls.h"
 
 namespace {
-
-constexpr int kViewBounds = 18;
 
 std::string ImagePath(const char* name)
 {
@@ -19,11 +19,9 @@ std::string ImagePath(const char* name)
 // Present means: it opens for reading as an existing file.
 bool IsPresent(const char* name)
 {
-    HANDLE file = CreateFileA(ImagePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    const FileHandle file(CreateFileA(ImagePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsOpen();
 }
 
 // A move within the folder that never replaces an existing file.
@@ -47,21 +45,21 @@ void MakeActive(const char* setAsideName, const char* otherName)
 void DetectImageSet()
 {
     if (IsPresent("General_New.ilb")) {
-        SetChecked(kViewBounds, true);
+        SetChecked(MainControl(kViewBounds), true);
         return;
     }
     if (IsPresent("General_Old.ilb")) {
-        SetChecked(kViewBounds, false);
+        SetChecked(MainControl(kViewBounds), false);
         return;
     }
-    EnableControl(kViewBounds, false);
+    EnableControl(MainControl(kViewBounds), false);
     ImageSwitchAvailable = false;
 }
 
 void SwitchImageSet()
 {
     if (!ImageSwitchAvailable) return;
-    if (IsChecked(kViewBounds)) {
+    if (IsChecked(MainControl(kViewBounds))) {
         if (IsPresent("General_Old.ilb")) MakeActive("General_New.ilb", "General_Old.ilb");
         return;
     }

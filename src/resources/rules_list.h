@@ -1,6 +1,6 @@
 #pragma once
-// The rules box (control 35): the rules folders of the family that check box
-// 13 shows, with the stored one selected; and storing the choice.
+// The rules box: the rules folders of the family that "Kerv Based rules"
+// chooses, with the stored one selected; and storing the choice.
 
 void RefreshRulesList();
 void StoreRulesChoice();

@@ -4,10 +4,8 @@
 
 const RulesFamily& RulesFamilyFor(bool kervaneBased)
 {
-    static const RulesFamily kKervane{"Kervane\\", "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune\\Kerv ++  ",
-                                      "Kervane\\"};
-    static const RulesFamily kCustom{"User\\Resources\\", "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune\\General",
-                                     "User\\Resources\\"};
+    static const RulesFamily kKervane{"Kervane\\", SubKey::Kerv, "Kervane\\"};
+    static const RulesFamily kCustom{"User\\Resources\\", SubKey::General, "User\\Resources\\"};
     return kervaneBased ? kKervane : kCustom;
 }
 

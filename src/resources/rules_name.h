@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "settings/catalogue.h"
+
 struct RulesFamily {
-    const char* folder;   // under GameRoot
-    const char* keyPath;  // where the family keeps its "Resources Name"
-    const char* prefix;   // of the stored value
+    const char* folder;  // under GameRoot
+    SubKey subKey;       // where the family keeps its "Resources Name"
+    const char* prefix;  // of the stored value
 };
 
-// Check box 13 ticked chooses the Kervane-based family, otherwise the game's own.
+// "Kerv Based rules" ticked chooses the Kervane-based family, otherwise the game's own.
 const RulesFamily& RulesFamilyFor(bool kervaneBased);
 
 // The stored value with every occurrence of the prefix removed (exact case),

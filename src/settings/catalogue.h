@@ -5,8 +5,9 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "ui/control_ids.h"
 
 enum class SubKey { Video, Sound, General, Workspace, Email, Kerv, NoKey };
 enum class ValueKind { Number, Byte, Text, NoValue };
@@ -28,7 +29,7 @@ struct SettingEntry {
     SubKey subKey;
     const char* valueName;
     ValueKind kind;
-    int controlId;  // -1 when the entry has no control
+    ControlId control;  // kNoControl when the entry has no control
     Conversion conversion;
     int applyOrder;  // 0 when never written
 };
@@ -47,18 +48,3 @@ std::vector<SettingEntry> ApplyOrder();
 std::string GameRootFrom(const std::string& rootDirectory);
 // An edited folder: a final backslash is added unless the text is empty or has one.
 std::string FolderWithBackslash(const std::string& folder);
-
-// Width "*" height of a stored resolution, in signed decimal.
-std::string StoredModeText(std::int32_t width, std::int32_t height);
-// Width and height of a display-mode text, read as the game's old editor did:
-// the number before the first "*", and the number left after every
-// occurrence of that text and its "*" is removed.
-std::pair<std::int32_t, std::int32_t> SplitModeText(const std::string& text);
-// The number at the start of a text after blanks and tabs, with an optional
-// sign; 0 when no digit follows. Saturates at the limits of 32 bits.
-std::int32_t LeadingNumber(const std::string& text);
-
-// The item a stored name selects: an item equal to the name wins; otherwise
-// the last item (from firstIndex on) that contains it. -1 when none does or
-// the name is empty.
-int ChooseItemByName(const std::vector<std::string>& items, const std::string& name, int firstIndex);

@@ -1,11 +1,14 @@
 #include "settings/settings.h"
 
 #include "app/process_values.h"
+#include "display/mode_list.h"
 #include "resources/image_switch.h"
 #include "resources/rules_list.h"
 #include "settings/catalogue.h"
+#include "settings/item_choice.h"
 #include "settings/registry_store.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
+#include "ui/toolkit/controls.h"
 
 namespace {
 
@@ -19,28 +22,30 @@ std::int32_t ReadSetting(const SettingEntry& entry)
 void LoadDisplayMode()
 {
     const std::string video = KeyPath(SubKey::Video);
+    HWND box = MainControl(kDisplayModeBox);
     if (ReadNumber(HKEY_CURRENT_USER, video, "Display Mode") == 0) {
-        SelectItem(30, 0);
+        SelectItem(box, 0);
         return;
     }
-    SelectItem(30, 1);
+    SelectItem(box, 1);
     // The game's registry is read in a fixed order: the width, then the height.
     const std::int32_t width = ReadNumber(HKEY_CURRENT_USER, video, "Display Width");
     const std::int32_t height = ReadNumber(HKEY_CURRENT_USER, video, "Display Height");
-    CurrentDisplayMode = StoredModeText(width, height);
-    const int chosen = ChooseItemByName(ItemTexts(30), CurrentDisplayMode, 1);
-    if (chosen >= 1) SelectItem(30, chosen);
+    CurrentDisplayMode = ModeText(width, height);
+    const int chosen = ChooseItemByName(ItemTexts(box), CurrentDisplayMode, 1);
+    if (chosen >= 1) SelectItem(box, chosen);
 }
 
 void LoadEntry(const SettingEntry& entry)
 {
+    HWND control = MainControl(entry.control);
     switch (entry.conversion) {
-    case Conversion::CheckBox: SetChecked(entry.controlId, ReadSetting(entry) != 0); break;
+    case Conversion::CheckBox: SetChecked(control, ReadSetting(entry) != 0); break;
     case Conversion::Choice:
-    case Conversion::ByteChoice: SelectItem(entry.controlId, ReadSetting(entry)); break;
+    case Conversion::ByteChoice: SelectItem(control, ReadSetting(entry)); break;
     case Conversion::Edit:
     case Conversion::FolderEdit:
-        SetFieldText(entry.controlId, ReadText(HKEY_CURRENT_USER, KeyPath(entry.subKey), entry.valueName));
+        SetFieldText(control, ReadText(HKEY_CURRENT_USER, KeyPath(entry.subKey), entry.valueName));
         break;
     case Conversion::DisplayMode: LoadDisplayMode(); break;
     case Conversion::RootDirectory:
@@ -54,12 +59,13 @@ void LoadEntry(const SettingEntry& entry)
 void ApplyDisplayMode()
 {
     const std::string video = KeyPath(SubKey::Video);
-    if (SelectedIndex(30) == 0) {
+    HWND box = MainControl(kDisplayModeBox);
+    if (SelectedIndex(box) == 0) {
         WriteNumber(HKEY_CURRENT_USER, video, "Display Mode", 0);
         return;
     }
     WriteNumber(HKEY_CURRENT_USER, video, "Display Mode", 1);
-    CurrentDisplayMode = SelectedItemText(30);
+    CurrentDisplayMode = SelectedItemText(box);
     const auto [width, height] = SplitModeText(CurrentDisplayMode);
     WriteNumber(HKEY_CURRENT_USER, video, "Display Width", width);
     WriteNumber(HKEY_CURRENT_USER, video, "Display Height", height);
@@ -68,22 +74,17 @@ void ApplyDisplayMode()
 void ApplyEntry(const SettingEntry& entry)
 {
     const std::string path = KeyPath(entry.subKey);
+    HWND control = MainControl(entry.control);
     switch (entry.conversion) {
-    case Conversion::CheckBox:
-        WriteNumber(HKEY_CURRENT_USER, path, entry.valueName, IsChecked(entry.controlId) ? 1 : 0);
-        break;
-    case Conversion::Choice:
-        WriteNumber(HKEY_CURRENT_USER, path, entry.valueName, SelectedIndex(entry.controlId));
-        break;
-    case Conversion::ByteChoice:
-        WriteByte(HKEY_CURRENT_USER, path, entry.valueName, SelectedIndex(entry.controlId));
-        break;
-    case Conversion::Edit: WriteText(HKEY_CURRENT_USER, path, entry.valueName, FieldText(entry.controlId)); break;
+    case Conversion::CheckBox: WriteNumber(HKEY_CURRENT_USER, path, entry.valueName, IsChecked(control) ? 1 : 0); break;
+    case Conversion::Choice: WriteNumber(HKEY_CURRENT_USER, path, entry.valueName, SelectedIndex(control)); break;
+    case Conversion::ByteChoice: WriteByte(HKEY_CURRENT_USER, path, entry.valueName, SelectedIndex(control)); break;
+    case Conversion::Edit: WriteText(HKEY_CURRENT_USER, path, entry.valueName, FieldText(control)); break;
     case Conversion::FolderEdit: {
         // The player sees the backslash added before it is stored.
-        const std::string folder = FieldText(entry.controlId);
-        if (FolderWithBackslash(folder) != folder) SetFieldText(entry.controlId, FolderWithBackslash(folder));
-        WriteText(HKEY_CURRENT_USER, path, entry.valueName, FieldText(entry.controlId));
+        const std::string folder = FieldText(control);
+        if (FolderWithBackslash(folder) != folder) SetFieldText(control, FolderWithBackslash(folder));
+        WriteText(HKEY_CURRENT_USER, path, entry.valueName, FieldText(control));
         break;
     }
     case Conversion::DisplayMode: ApplyDisplayMode(); break;
@@ -97,15 +98,17 @@ void ApplyEntry(const SettingEntry& entry)
 
 void LoadSettings()
 {
-    // 13, 31 and 35 are disabled when the load begins; the window left them so.
+    // "Kerv Based rules", the adapter box and the rules box are disabled when
+    // the load begins; the window left them so.
     for (const SettingEntry& entry : SettingsCatalogue()) {
         LoadEntry(entry);
-        if (entry.loadOrder == 13) {
-            const bool customRules = IsChecked(12);
-            EnableControl(13, customRules);
-            EnableControl(35, customRules);
+        if (entry.control == kAllowCustomRules) {
+            const bool customRules = IsChecked(MainControl(kAllowCustomRules));
+            EnableControl(MainControl(kKervBasedRules), customRules);
+            EnableControl(MainControl(kRulesBox), customRules);
         }
-        if (entry.loadOrder == 14) SelectItem(31, 0);
+        // The adapter box has one item, selected once "Kerv Based rules" is loaded.
+        if (entry.control == kKervBasedRules) SelectItem(MainControl(kAdapterBox), 0);
     }
 }
 

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "app/process_values.h"
-#include "ui/text_codec.h"
+#include "display/start_up_error.h"
+#include "ui/toolkit/text_codec.h"
 
 namespace {
 
@@ -270,25 +271,6 @@ TEST_F(StartUpErrorTest, ShowsAnUnownedErrorBoxWithTheDefaultTexts)
     EXPECT_EQ(shownBox.buttons, 1);
     EXPECT_TRUE(shownBox.hasOk);
 }
-
-struct CodePageCase {
-    const char* languageCode;
-    unsigned codePage;
-};
-
-class UiCodePageTest : public testing::TestWithParam<CodePageCase> {};
-
-TEST_P(UiCodePageTest, GivesTheCodePageOfTheInterfaceLanguage)
-{
-    EXPECT_EQ(UiCodePage(GetParam().languageCode), GetParam().codePage);
-}
-
-INSTANTIATE_TEST_SUITE_P(Languages, UiCodePageTest,
-                         testing::Values(CodePageCase{"EN", 1252}, CodePageCase{"GE", 1252}, CodePageCase{"FR", 1252},
-                                         CodePageCase{"IT", 1252}, CodePageCase{"PL", 1250}, CodePageCase{"RU", 1251},
-                                         CodePageCase{"JA", 932}, CodePageCase{"KO", 949}, CodePageCase{"CH", 950},
-                                         CodePageCase{"CHs", 936}, CodePageCase{"CHS", 1252}, CodePageCase{"ru", 1252},
-                                         CodePageCase{"", 1252}, CodePageCase{"XX", 1252}));
 
 struct DecodeCase {
     const char* bytes;

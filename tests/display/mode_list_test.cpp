@@ -208,4 +208,37 @@ INSTANTIATE_TEST_SUITE_P(
                     DistinctCase{"OrderKept", {"b", "a", "b", "c", "a"}, {"b", "a", "c"}}),
     [](const testing::TestParamInfo<DistinctCase>& info) { return std::string(info.param.name); });
 
+TEST(ModeText, StoredResolutionIsSignedDecimal)
+{
+    EXPECT_EQ(ModeText(1024, 768), "1024*768");
+    EXPECT_EQ(ModeText(-1, -1), "-1*-1");
+    EXPECT_EQ(ModeText(0, 0), "0*0");
+}
+
+TEST(SplitModeText, WidthAndHeightAsTheGamesOldEditorReadThem)
+{
+    const struct {
+        const char* text;
+        std::int32_t width;
+        std::int32_t height;
+    } cases[] = {
+        {"1024*768", 1024, 768},
+        {"800*600", 800, 600},
+        {"1280*1280", 1280, 1280},
+        {"12*12*5", 12, 5},  // every "12*" is removed before the height is read
+        {"Window", 0, 0},    // no "*": no width, and the rest holds no number
+        {"640", 0, 640},
+        {" \t-5*+7", -5, 7},
+        {"*768", 0, 768},
+        {"", 0, 0},
+        {"99999999999*3", INT32_MAX, 3},
+        {"-99999999999*3", INT32_MIN, 3},
+    };
+    for (const auto& c : cases) {
+        const auto [width, height] = SplitModeText(c.text);
+        EXPECT_EQ(width, c.width) << c.text;
+        EXPECT_EQ(height, c.height) << c.text;
+    }
+}
+
 }  // namespace

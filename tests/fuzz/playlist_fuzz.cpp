@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "ui/playlist_text.h"
+#include "ui/playlist/playlist_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

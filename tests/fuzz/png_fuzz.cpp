@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "ui/png_decoder.h"
+#include "ui/picture/png_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dictionary/built_in_texts.h"
+#include "dictionary/languages.h"
 #include "dictionary/preference_document.h"
 
 inline std::string RebuiltDictionaryBytes()
@@ -14,8 +15,8 @@ inline std::string RebuiltDictionaryBytes()
     for (const BuiltInText& row : BuiltInTexts()) {
         SelectPreferenceGroup(document, row.key);
         const std::string texts[] = {row.english, row.russian, "", "", "", "", "", "", "", ""};
-        for (std::size_t i = 0; i < std::size(kDictionaryLanguages); ++i)
-            WritePreferenceString(document, kDictionaryLanguages[i], texts[i]);
+        for (std::size_t i = 0; i < std::size(kLanguages); ++i)
+            WritePreferenceString(document, kLanguages[i].code, texts[i]);
     }
     return SerialisePreferenceDocument(document);
 }

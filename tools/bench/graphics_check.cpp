@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "display/graphics.h"
-#include "ui/toolkit.h"
+#include "ui/toolkit/toolkit.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

@@ -11,14 +11,14 @@
 #include <commctrl.h>
 
 #include "display/graphics.h"
-#include "ui/main_window_layout.h"
+#include "ui/control_ids.h"
+#include "ui/main_window/main_window_layout.h"
 
 namespace {
 
-constexpr int kCancel = 105;  // closes the window, as the editor's Cancel does
-
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Cancel closes the window, as the editor's does.
     if (message == WM_COMMAND && LOWORD(wParam) == kCancel) DestroyWindow(window);
     if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcW(window, message, wParam, lParam);
@@ -86,7 +86,7 @@ void AttachTooltips(HWND window)
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
     wchar_t empty[] = L"";
-    for (int id : kTooltipOrder) {
+    for (const ControlId id : kTooltipOrder) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -123,7 +123,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                   instance, nullptr);
     if (!window) return 1;
 
-    HWND banner = Make(window, WC_STATICW, SS_BITMAP, 0, 103, 8, 8, 597, 159, dpi);
+    HWND banner = Make(window, WC_STATICW, SS_BITMAP, 0, kBanner, 8, 8, 597, 159, dpi);
     SendMessageW(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(MakeBanner()));
     for (const ControlLayout& layout : kFrames) MakeControl(window, layout, dpi);
     for (const ControlLayout& layout : kButtons) MakeControl(window, layout, dpi);

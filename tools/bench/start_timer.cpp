@@ -16,11 +16,12 @@
 #include <cstdio>
 #include <string>
 
+#include "ui/control_ids.h"
+
 namespace {
 
 constexpr DWORD kWindowTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 10000;
-constexpr int kCancelButton = 105;  // the editor's Cancel: closes without changing anything
 
 struct WindowSearch {
     DWORD processId;
@@ -62,10 +63,11 @@ void NotePeaks(HANDLE process, PROCESS_MEMORY_COUNTERS& peaks)
     peaks.PeakPagefileUsage = std::max(peaks.PeakPagefileUsage, counters.PeakPagefileUsage);
 }
 
-// Asks the program to close: its Cancel button when it has one, else the close message.
+// Asks the program to close: the editor's Cancel button when it has one,
+// which closes without changing anything, else the close message.
 void RequestClose(HWND window)
 {
-    HWND cancel = GetDlgItem(window, kCancelButton);
+    HWND cancel = GetDlgItem(window, kCancel);
     if (cancel) {
         SendMessageTimeoutW(cancel, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     } else {

@@ -13,12 +13,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "ui/control_ids.h"
 
-constexpr int kShowBox = 19;
-constexpr int kPlaylistCancel = 62;
-constexpr int kCancel = 105;
-constexpr int kLanguageList = 34;
+namespace {
 
 HWND WaitForWindow(const std::wstring& title)
 {
@@ -92,13 +89,13 @@ bool WriteBmp(const std::wstring& path, HWND window)
     return written;
 }
 
-void Press(HWND window, int id)
+void Press(HWND window, ControlId id)
 {
     PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
 }
 
 // A click in the middle of a control, as the mouse makes it.
-void ClickInside(HWND window, int id)
+void ClickInside(HWND window, ControlId id)
 {
     HWND control = GetDlgItem(window, id);
     RECT rect;
@@ -126,7 +123,7 @@ int wmain(int argc, wchar_t** argv)
     HWND shot = main;
     const std::wstring option = argc == 4 ? argv[3] : L"";
     if (option == L"--playlist") {
-        Press(main, kShowBox);
+        Press(main, kUsePlaylist);
         shot = WaitForSecondWindow(main);
         if (!shot) {
             std::fputs("the playlist window did not appear\n", stderr);
@@ -136,7 +133,7 @@ int wmain(int argc, wchar_t** argv)
     }
     SetForegroundWindow(shot);
     RedrawWindow(shot, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    if (option == L"--open-list") ClickInside(main, kLanguageList);
+    if (option == L"--open-list") ClickInside(main, kLanguageBox);
     Sleep(300);
     const bool written = WriteBmp(argv[2], shot);
     if (shot != main) {
