@@ -3,14 +3,21 @@
 #include <algorithm>
 #include <optional>
 
-// A zero byte in the file is ordinary data here: it belongs to the line it
-// sits in like any other byte. The old engine parsed a zero-terminated copy,
-// which silently dropped everything after the first zero; keeping the bytes
-// means a write-back never loses text that was in the file.
-
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The text the engine parses: the file's bytes after the byte-order mark, up
+// to the first zero byte. The engine reads the file into one zero-terminated
+// buffer and parses it in place, so the text ends at the first zero; a
+// dictionary whose file holds one reads as if the file ended there, and the
+// scan over the bytes and the parsed document agree on it.
+std::string_view DocumentText(std::string_view bytes, bool& utf8)
+{
+    utf8 = bytes.starts_with(kByteOrderMark);
+    if (utf8) bytes.remove_prefix(kByteOrderMark.size());
+    return bytes.substr(0, bytes.find('\0'));
+}
 
 bool IsBlank(char c)
 {
@@ -215,10 +222,7 @@ std::optional<std::size_t> FindEntry(const PreferenceDocument& document, Section
 PreferenceDocument ParsePreferenceDocument(std::string_view bytes)
 {
     PreferenceDocument document;
-    if (bytes.starts_with(kByteOrderMark)) {
-        document.utf8 = true;
-        bytes.remove_prefix(kByteOrderMark.size());
-    }
+    bytes = DocumentText(bytes, document.utf8);
     // Room for every line up front spares the moves of a growing list.
     document.lines.reserve(static_cast<std::size_t>(std::ranges::count(bytes, '\n')) + 1);
     VisitLines(bytes, [&](const LineView& line) {
@@ -231,8 +235,8 @@ PreferenceDocument ParsePreferenceDocument(std::string_view bytes)
 bool HasPreferenceGroup(std::string_view bytes, std::string_view name)
 {
     if (name.empty()) return true;
-    const bool utf8 = bytes.starts_with(kByteOrderMark);
-    if (utf8) bytes.remove_prefix(kByteOrderMark.size());
+    bool utf8 = false;
+    bytes = DocumentText(bytes, utf8);
     const std::string wanted = ToDocumentText(utf8, name);
     bool found = false;
     VisitLines(bytes, [&](const LineView& line) {
@@ -245,8 +249,8 @@ bool HasPreferenceGroup(std::string_view bytes, std::string_view name)
 std::string FindPreferenceString(std::string_view bytes, std::string_view group, std::string_view key,
                                  std::string_view fallback)
 {
-    const bool utf8 = bytes.starts_with(kByteOrderMark);
-    if (utf8) bytes.remove_prefix(kByteOrderMark.size());
+    bool utf8 = false;
+    bytes = DocumentText(bytes, utf8);
     const std::string wantedGroup = ToDocumentText(utf8, group);
     const std::string wantedKey = ToDocumentText(utf8, key);
     // The section is the first group of that name (the top section for the

@@ -28,7 +28,9 @@
 
 namespace {
 
-constexpr std::string_view kLineEnds = "\r\n";
+// What ends a line as the engine reads it back: CR, LF, and a zero byte,
+// which ends the whole text.
+constexpr std::string_view kLineEnds("\r\n\0", 3);
 constexpr std::string_view kFallback = "\x01"
                                        "fallback\x02";
 
