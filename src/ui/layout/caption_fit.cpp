@@ -75,18 +75,18 @@ void GrowCaptions(const WindowRecord& record)
 }
 
 // The Button class paints with its parent's clipping (CS_PARENTDC), which a
-// window region does not limit under Wine: the control paints its whole
-// rectangle. So it is handed a device context clipped to its region instead,
-// which buttons take in the WPARAM of WM_PAINT.
+// window region does not limit: the control paints its whole rectangle. So
+// it paints into a device context clipped to its region instead, through
+// WM_PRINTCLIENT, the documented way to have a control paint into a given one.
 LRESULT CALLBACK PaintInsideRegion(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    if (message != WM_PAINT || wParam) return DefSubclassProc(control, message, wParam, lParam);
+    if (message != WM_PAINT) return DefSubclassProc(control, message, wParam, lParam);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(control, &paint);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     if (GetWindowRgn(control, region) != ERROR) ExtSelectClipRgn(dc, region, RGN_AND);
     DeleteObject(region);
-    DefSubclassProc(control, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    DefSubclassProc(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     EndPaint(control, &paint);
     return 0;
 }

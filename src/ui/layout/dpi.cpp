@@ -14,7 +14,8 @@ Function User32Function(const char* name)
     return LibraryEntry<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
-// The DPI the system made its stock fonts for; it stays for the process's life.
+}  // namespace
+
 unsigned SystemDpi()
 {
     static const unsigned dpi = [] {
@@ -25,8 +26,6 @@ unsigned SystemDpi()
     }();
     return dpi;
 }
-
-}  // namespace
 
 unsigned WindowDpi(HWND window)
 {
@@ -39,6 +38,14 @@ unsigned WindowDpi(HWND window)
 int ScaleToDpi(int length, unsigned dpi)
 {
     return MulDiv(length, static_cast<int>(dpi), static_cast<int>(kLayoutDpi));
+}
+
+int SystemMetricForDpi(int index, unsigned dpi)
+{
+    using GetMetricForDpi = int(WINAPI*)(int, UINT);
+    static const auto getMetricForDpi = User32Function<GetMetricForDpi>("GetSystemMetricsForDpi");
+    if (getMetricForDpi) return getMetricForDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
 SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, unsigned dpi)

@@ -6,11 +6,18 @@
 
 constexpr unsigned kLayoutDpi = 96;
 
+// The DPI the system made its stock fonts and metrics for; it stays for the
+// process's life.
+unsigned SystemDpi();
+
 // The DPI of the monitor the window is on.
 unsigned WindowDpi(HWND window);
 
 // A length of the 96-DPI layout at the given DPI.
 int ScaleToDpi(int length, unsigned dpi);
+
+// A system metric (SM_CXSMICON, ...) for the given DPI.
+int SystemMetricForDpi(int index, unsigned dpi);
 
 // The outer size of a window whose client area has the given size at the given DPI.
 SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, unsigned dpi);

@@ -98,6 +98,14 @@ void OnLayout(HWND control, std::function<void(HWND, unsigned)> adjust)
     placed->adjust(control, RecordOf(GetParent(control))->dpi);
 }
 
+void OnWindowLayout(HWND window, std::function<void(HWND, unsigned)> adjust)
+{
+    WindowRecord* record = RecordOf(window);
+    if (!record) return;
+    record->adjust = std::move(adjust);
+    record->adjust(window, record->dpi);
+}
+
 void LayOutForDpi(HWND window, unsigned dpi, const RECT& suggested)
 {
     WindowRecord* record = RecordOf(window);
@@ -109,6 +117,7 @@ void LayOutForDpi(HWND window, unsigned dpi, const RECT& suggested)
         if (placed.adjust) placed.adjust(placed.control, dpi);
     }
     FitCaptions(window);
+    if (record->adjust) record->adjust(window, dpi);
     SizeClientArea(window, *record, suggested.left, suggested.top, ScreenOf(window));
     InvalidateRect(window, nullptr, TRUE);
 }

@@ -20,6 +20,10 @@ HWND CreateLaidOutControl(HWND window, const wchar_t* className, const std::wstr
 // What a control does itself at each layout (a picture or a column sized for the DPI).
 void OnLayout(HWND control, std::function<void(HWND control, unsigned dpi)> adjust);
 
+// What a window does itself at each layout, once its controls are placed
+// (its tooltips' width and places).
+void OnWindowLayout(HWND window, std::function<void(HWND window, unsigned dpi)> adjust);
+
 // WM_DPICHANGED: lays the window out for the new DPI at the suggested place.
 void LayOutForDpi(HWND window, unsigned dpi, const RECT& suggested);
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "dictionary/dictionary.h"
 #include "display/mode_list.h"
 #include "ui/layout/caption_fit.h"
+#include "ui/layout/dpi.h"
 #include "ui/layout/placement.h"
 #include "ui/main_window/banner.h"
 #include "ui/main_window/main_window_layout.h"
@@ -76,23 +79,54 @@ void FillList(ControlId id)
         AddItem(box, LookupText(item.key, item.fallback), TextOrigin::Dictionary);
 }
 
-void AttachTooltips()
+TTTOOLINFOW Tool(UINT flags, UINT_PTR id, wchar_t* text = nullptr)
+{
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = flags | TTF_SUBCLASS;
+    tool.hwnd = Window;
+    tool.uId = id;
+    tool.lpszText = text;  // an empty text shows no tooltip
+    return tool;
+}
+
+// A disabled control gets no mouse messages: the window under it does. So the
+// tip of a control that may be switched off is also a tool of the window,
+// over the control's rectangle, which shows while the control is off.
+TTTOOLINFOW ToolOverControl(ControlId id, wchar_t* text = nullptr)
+{
+    TTTOOLINFOW tool = Tool(0, static_cast<UINT_PTR>(id), text);
+    GetWindowRect(MainControl(id), &tool.rect);
+    MapWindowPoints(nullptr, Window, reinterpret_cast<POINT*>(&tool.rect), 2);
+    return tool;
+}
+
+HWND AttachTooltips()
 {
     HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, 300);
     for (const ControlId id : kTooltipOrder) {
         const std::string text = LookupText(std::to_string(id) + "hlp", "");
         if (!tooltip) continue;
         std::wstring wide = DecodeUiText(text);
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Window;
-        tool.uId = reinterpret_cast<UINT_PTR>(MainControl(id));
-        tool.lpszText = wide.data();  // an empty text shows no tooltip
+        TTTOOLINFOW tool = Tool(TTF_IDISHWND, reinterpret_cast<UINT_PTR>(MainControl(id)), wide.data());
         SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        if (std::ranges::find(kMayBeSwitchedOff, id) == std::end(kMayBeSwitchedOff)) continue;
+        tool = ToolOverControl(id, wide.data());
+        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tooltip;
+}
+
+// The tips' width and the rectangles of the tools over controls follow the
+// window's DPI and the controls' places.
+void LayOutTooltips(HWND tooltip, unsigned dpi)
+{
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(300, dpi));
+    for (const ControlId id : kMayBeSwitchedOff) {
+        const TTTOOLINFOW tool = ToolOverControl(id);
+        SendMessageW(tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
@@ -108,7 +142,12 @@ bool BuildMainWindow()
     OnLayout(banner, [](HWND control, unsigned dpi) {
         const HBITMAP previous = BannerImage;
         BannerImage = LoadBanner(dpi);
-        SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(BannerImage));
+        // With Common Controls 6 the control shows its own copy of a bitmap
+        // with alpha, and hands that copy back when it gets the next one: the
+        // copy is then ours to delete, apart from the picture we loaded.
+        const auto handedBack = reinterpret_cast<HBITMAP>(
+            SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(BannerImage)));
+        if (handedBack && handedBack != previous && handedBack != BannerImage) DeleteObject(handedBack);
         if (previous) DeleteObject(previous);
     });
 
@@ -118,12 +157,13 @@ bool BuildMainWindow()
         CreateCaptioned(control, FontRole::Standard);
         if (control.kind == ControlKind::DropDown) FillList(control.id);
     }
-    AttachTooltips();
+    HWND tooltip = AttachTooltips();
     FitCaptions(Window);
+    OnWindowLayout(Window, [tooltip](HWND, unsigned dpi) { LayOutTooltips(tooltip, dpi); });
 
     SetFocusControl(Window, MainControl(kOk));
     SetDialogButtons(Window, kOk, kCancel);
-    for (const ControlId id : {kKervBasedRules, kAdapterBox, kRulesBox}) EnableControl(MainControl(id), false);
+    for (const ControlId id : kSwitchedOffAtStart) EnableControl(MainControl(id), false);
     return true;
 }
 

@@ -92,6 +92,12 @@ inline constexpr ControlId kTooltipOrder[] = {
 };
 // clang-format on
 
+// The controls the editor may switch off: the rules group's two until "Allow
+// custom rules" is ticked, the adapter box always, "View bounds" when the
+// image libraries cannot be switched. Their tips show over them even then.
+inline constexpr ControlId kSwitchedOffAtStart[] = {kKervBasedRules, kAdapterBox, kRulesBox};
+inline constexpr ControlId kMayBeSwitchedOff[] = {kKervBasedRules, kAdapterBox, kRulesBox, kViewBounds};
+
 // The drop-down part of a choice box gets room below the closed box.
 inline constexpr int kDropDownListHeight = 240;
 

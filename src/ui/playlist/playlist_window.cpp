@@ -68,7 +68,10 @@ void PlaylistEditor()
     column.cx = 220;
     column.pszText = columnTitle.data();
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-    OnLayout(list, [](HWND control, unsigned dpi) { ListView_SetColumnWidth(control, 0, ScaleToDpi(220, dpi)); });
+    OnLayout(list, [](HWND control, unsigned dpi) {
+        ListView_SetColumnWidth(control, 0, ScaleToDpi(220, dpi));
+        FitRowCheckBoxes(control, dpi);
+    });
     const std::vector<std::string> songs = ListSongs();
     FillSongList(list, songs);
     CreateLaidOutControl(window, L"BUTTON", Text(kPlaylistOk, "Ok"), BS_PUSHBUTTON | WS_TABSTOP, 0,

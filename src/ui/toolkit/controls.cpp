@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/layout/dpi.h"
 #include "ui/toolkit/text_codec.h"
 #include "ui/toolkit/window_record.h"
 
@@ -17,6 +18,43 @@ std::vector<std::string>* ItemsOf(HWND box)
 {
     PlacedControl* placed = PlacedOf(box);
     return placed ? &placed->items : nullptr;
+}
+
+constexpr wchar_t kDrawnCheckBoxes[] = L"KervaneSettings.DrawnCheckBoxes";
+
+int CheckBoxSize(HWND list)
+{
+    int width = 0, height = 0;
+    return ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &width, &height) ? width : 0;
+}
+
+// The two states of a row's check box, unticked and ticked, in a square of
+// the given size, drawn as the system draws a flat check box.
+HIMAGELIST CheckBoxImages(int size)
+{
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32, 2, 0);
+    if (!images) return nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP strip = CreateCompatibleBitmap(screen, size * 2, size);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ previous = SelectObject(dc, strip);
+    const RECT all{0, 0, size * 2, size};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+    // The box takes 13 of 16 pixels, as the list's own does.
+    const int box = MulDiv(size, 13, 16), inset = (size - box) / 2;
+    for (int state = 0; state < 2; ++state) {
+        RECT rect{state * size + inset, inset, state * size + inset + box, inset + box};
+        DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (state ? DFCS_CHECKED : 0));
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    if (ImageList_Add(images, strip, nullptr) < 0) {
+        ImageList_Destroy(images);
+        images = nullptr;
+    }
+    DeleteObject(strip);
+    return images;
 }
 
 }  // namespace
@@ -121,7 +159,31 @@ bool IsRowTicked(HWND list, int row)
     return ListView_GetCheckState(list, row);
 }
 
-void TickRow(HWND list, int row)
+void TickRow(HWND list, int row, bool ticked)
 {
-    ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+void FitRowCheckBoxes(HWND list, unsigned dpi)
+{
+    const auto drawn = static_cast<HIMAGELIST>(GetPropW(list, kDrawnCheckBoxes));
+    const bool showsDrawn = drawn && drawn == ListView_GetImageList(list, LVSIL_STATE);
+    const int size = SystemMetricForDpi(SM_CXSMICON, dpi);
+    // The list's own boxes have the system's look, at the size of the DPI the
+    // system made its metrics for; at any other DPI the list shows boxes drawn for it.
+    const bool ownFit = dpi == SystemDpi();
+    if (ownFit ? !showsDrawn : showsDrawn && CheckBoxSize(list) == size) return;
+    std::vector<bool> ticked(static_cast<std::size_t>(ListView_GetItemCount(list)));
+    for (std::size_t row = 0; row < ticked.size(); ++row) ticked[row] = IsRowTicked(list, static_cast<int>(row));
+    if (ownFit) {
+        // Switched off and on, the list makes its own boxes again.
+        RemovePropW(list, kDrawnCheckBoxes);
+        ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, 0);
+        ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    } else if (HIMAGELIST boxes = CheckBoxImages(size)) {
+        // The list gives back the boxes it showed and destroys the ones it shows when it goes.
+        if (HIMAGELIST previous = ListView_SetImageList(list, boxes, LVSIL_STATE)) ImageList_Destroy(previous);
+        SetPropW(list, kDrawnCheckBoxes, boxes);
+    }
+    for (std::size_t row = 0; row < ticked.size(); ++row) TickRow(list, static_cast<int>(row), ticked[row]);
 }

@@ -42,4 +42,7 @@ void SetFieldText(HWND field, const std::string& text);
 // A report-style list with a check box on every row, filled once.
 void AddRows(HWND list, const std::vector<std::string>& texts, TextOrigin origin);
 bool IsRowTicked(HWND list, int row);
-void TickRow(HWND list, int row);
+void TickRow(HWND list, int row, bool ticked = true);
+// The list makes its check boxes once, for the DPI its thread started with;
+// after a move to a screen of another DPI they are made again for it.
+void FitRowCheckBoxes(HWND list, unsigned dpi);

@@ -38,10 +38,11 @@ struct PlacedControl {
 struct WindowRecord {
     int clientWidth = 0, clientHeight = 0;  // at 96 DPI
     unsigned dpi = kLayoutDpi;
-    std::vector<PlacedControl> controls;   // in creation order
-    HWND focus = nullptr;                  // gets the keyboard focus whenever the window is activated
-    ControlId defaultButton = kNoControl;  // Enter, where no push button holds the focus
-    ControlId cancelButton = kNoControl;   // Esc
+    std::vector<PlacedControl> controls;                    // in creation order
+    std::function<void(HWND window, unsigned dpi)> adjust;  // its own work at each layout, after its controls'
+    HWND focus = nullptr;                                   // gets the keyboard focus whenever the window is activated
+    ControlId defaultButton = kNoControl;                   // Enter, where no push button holds the focus
+    ControlId cancelButton = kNoControl;                    // Esc
 };
 
 // The record of a window of the program's class; null for any other window.
