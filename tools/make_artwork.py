@@ -12,7 +12,8 @@ repository root:
 import math
 import os
 import struct
-import zlib
+
+from rgb_png import write_rgb_png
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "src", "app", "resources", "art")
@@ -638,42 +639,12 @@ def write_bmp(path, cv):
         f.write(head + info + pixels)
 
 
-def png_filters(row, prev):
-    """The five PNG filters (none, sub, up, average, paeth) of one RGB row."""
-    left, upleft = bytes(3) + row[:-3], bytes(3) + prev[:-3]
-    paeth = bytearray(len(row))
-    for i, (x, a, b, c) in enumerate(zip(row, left, prev, upleft)):
-        p = a + b - c
-        pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-        paeth[i] = (x - (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-    return [row,
-            bytes((x - a) & 255 for x, a in zip(row, left)),
-            bytes((x - b) & 255 for x, b in zip(row, prev)),
-            bytes((x - ((a + b) >> 1)) & 255 for x, a, b in zip(row, left, prev)),
-            bytes(paeth)]
-
-
 def write_png(path, cv):
-    """24-bit RGB PNG.  No dither: at this size the sky's 8-bit steps are a few pixels
-    apart and do not show, and dither noise would not compress.  Each row keeps the
-    filter that deflates smallest after the two rows before it, which beats the
-    usual smallest-sum-of-differences guess by some 6 %."""
+    """The 200 % banner as a 24-bit RGB PNG.  No dither: at this size the sky's 8-bit
+    steps are a few pixels apart and do not show, and dither noise would not compress."""
     rows = [bytes(int(clamp(v) * 255 + 0.5) for p in cv.px[y * cv.w:(y + 1) * cv.w] for v in p)
             for y in range(cv.h)]
-    out, prev = [], bytes(3 * cv.w)
-    for row in rows:
-        head = b"".join(out[-2:])
-        out.append(min((bytes((k,)) + f for k, f in enumerate(png_filters(row, prev))),
-                       key=lambda line: len(zlib.compress(head + line, 9))))
-        prev = row
-    z = zlib.compressobj(9, zlib.DEFLATED, 15, 9)
-    data = z.compress(b"".join(out)) + z.flush()
-
-    def chunk(kind, body):
-        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", cv.w, cv.h, 8, 2, 0, 0, 0))
-                + chunk(b"IDAT", data) + chunk(b"IEND", b""))
+    write_rgb_png(path, cv.w, cv.h, rows)
 
 
 def main():

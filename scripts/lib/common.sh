@@ -28,9 +28,8 @@ BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev p
                 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev)
 # scripts/lint: the formatter and the analyser, Debian's LLVM 14 like clang.
 LINT_PACKAGES=(clang-format clang-tidy)
-# fonts-liberation and fonts-croscore give Wine fonts with the metrics of
-# Windows' own (Arial's); without them the standard dialog font falls back to
-# the much wider DejaVu Sans.
+# The fonts every caption needs under Wine, with use_windows_like_fonts below:
+# docs/wine-fonts.md says why these.
 WINE_PACKAGES=(wine wine64 fonts-liberation fonts-croscore)
 
 # start_display: when no display is set, starts Xvfb on a free number and waits until it answers.
@@ -88,19 +87,9 @@ start_wine() {
     as_wine_user wineboot </dev/null >/dev/null 2>&1 || true
 }
 
-# use_windows_like_fonts: Wine asks for "Tahoma" when a program wants the
-# standard dialog font ("MS Shell Dlg"), but Debian's Wine 8 never finds its
-# own Tahoma, even with fonts-wine installed: it looks in "Z:\usr\share\wine\../fonts",
-# a path with a forward slash that does not resolve. DejaVu Sans, much wider,
-# stands in and captions come out cut.
-# Windows gives that font the metrics of Microsoft Sans Serif, which Arial's
-# match closely. Of the two fonts with Arial's metrics, Liberation Sans asks
-# (in its gasp table) for unsmoothed glyphs at the dialog font's 11 pixels,
-# and Wine 8 then places Cyrillic letters a pixel further apart than it
-# measures them: "Звук (категории озвучивания)" is drawn 4 pixels wider than
-# measured, and a frame, which clips its caption to the measured width, cuts
-# it. Arimo is smoothed at every size, drawn as measured; the prefixes the
-# scripts make use it.
+# use_windows_like_fonts: names Arimo for the standard dialog font ("MS Shell
+# Dlg") in the current prefix, once: the one registry value that, with the
+# fonts of WINE_PACKAGES, makes every caption whole (docs/wine-fonts.md).
 use_windows_like_fonts() {
     local marker="$WINEPREFIX/.kervane-fonts-arimo"
     [ -f "$marker" ] && return 0

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the compile database that scripts/lint hands to clang-tidy.
+"""Writes the compile database that scripts/lint hands to run-clang-tidy, and prints its files.
 
 Each of the project's own C++ files appears once: with the native tree's
 command where that tree builds it (the portable core and its tests), and with
@@ -57,7 +57,6 @@ def main():
     root, native_db, windows_db, out_dir, *cxx_includes = sys.argv[1:]
     root = os.path.realpath(root)
     chosen = {}
-    crossed = set()
     for db, cross in ((native_db, False), (windows_db, True)):
         with open(db, encoding="utf-8") as f:
             for entry in json.load(f):
@@ -67,13 +66,11 @@ def main():
                 args = spelt_out(arguments(entry), entry["directory"])
                 if cross:
                     args = for_mingw_clang(args, cxx_includes)
-                    crossed.add(path)
                 chosen[path] = {"directory": entry["directory"], "file": path, "arguments": args}
     os.makedirs(out_dir, exist_ok=True)
     with open(os.path.join(out_dir, "compile_commands.json"), "w", encoding="utf-8") as f:
         json.dump(list(chosen.values()), f, indent=1)
-    # The files, the cross tree's first: they take the longest to analyse.
-    for path in sorted(chosen, key=lambda path: (path not in crossed, path)):
+    for path in sorted(chosen):
         print(path)
 
 

@@ -3,9 +3,12 @@
 
     python3 tools/screenshot/bmp_to_png.py IN.bmp OUT.png
 """
+import os
 import struct
 import sys
-import zlib
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from rgb_png import write_rgb_png  # noqa: E402  (the tools folder, put on the path above)
 
 
 def main(source, target):
@@ -17,21 +20,13 @@ def main(source, target):
     stride = (width * 3 + 3) & ~3
     bottom_up = height > 0
     height = abs(height)
-    raw = bytearray()
+    rows = []
     for y in range(height):
         row_at = offset + stride * (height - 1 - y if bottom_up else y)
-        row = data[row_at:row_at + width * 3]
-        raw.append(0)  # no filter
-        for x in range(0, width * 3, 3):
-            raw += bytes((row[x + 2], row[x + 1], row[x]))
-
-    def chunk(kind, body):
-        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
-
-    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
-    with open(target, "wb") as f:
-        f.write(png)
+        row = bytearray(data[row_at:row_at + width * 3])
+        row[0::3], row[2::3] = row[2::3], row[0::3]  # BGR to RGB
+        rows.append(bytes(row))
+    write_rgb_png(target, width, height, rows)
 
 
 if __name__ == "__main__":
