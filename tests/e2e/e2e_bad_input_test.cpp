@@ -77,7 +77,7 @@ TEST_F(BadInput, DictionaryContents)
                 EXPECT_EQ(ControlText(GetDlgItem(window, 104)), L"OK");
             },
             105, 60000);
-        EXPECT_EQ(ReadWholeFile("Dict\\Setup.ini"), c.bytes) << "the dictionary is only read";
+        EXPECT_EQ(FileBytes("Dict\\Setup.ini"), c.bytes) << "the dictionary is only read";
     }
 }
 
@@ -234,7 +234,7 @@ TEST_F(BadInput, PlaylistOfManyAndOfLongLines)
     ASSERT_TRUE(PressAndWaitForClose(editor, 61, 30000));
     Click(GetDlgItem(window, 105));
     EXPECT_EQ(program.WaitForExit(), 0);
-    const auto saved = ReadWholeFile(songs + "Playlist.txt");
+    const auto saved = FileBytes(songs + "Playlist.txt");
     ASSERT_TRUE(saved);
     EXPECT_EQ(std::count(saved->begin(), saved->end(), '\n'), 500) << "each song once";
 }
@@ -265,7 +265,7 @@ TEST_F(BadInput, SongNamesInTheSystemCodePage)
     ASSERT_TRUE(PressAndWaitForClose(editor, 61));
     Click(GetDlgItem(window, 105));
     EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_EQ(ReadWholeFile(songs + "Playlist.txt"), summer + "\r\n") << "written back in the same bytes";
+    EXPECT_EQ(FileBytes(songs + "Playlist.txt"), summer + "\r\n") << "written back in the same bytes";
 }
 
 TEST_F(BadInput, ImageLibraryLockedDuringTheSwitch)
@@ -286,9 +286,9 @@ TEST_F(BadInput, ImageLibraryLockedDuringTheSwitch)
         OpenAndClose([](HWND window) { Click(GetDlgItem(window, 18)); }, 104);
         CloseHandle(holder);
         // The switch does not happen, and the game keeps its active library.
-        EXPECT_EQ(ReadWholeFile(images + "General.ilb"), "active");
-        EXPECT_EQ(ReadWholeFile(images + "General_Old.ilb"), "old");
-        EXPECT_FALSE(ReadWholeFile(images + "General_New.ilb"));
+        EXPECT_EQ(FileBytes(images + "General.ilb"), "active");
+        EXPECT_EQ(FileBytes(images + "General_Old.ilb"), "old");
+        EXPECT_FALSE(FileBytes(images + "General_New.ilb"));
     }
 }
 
@@ -317,7 +317,7 @@ TEST_F(BadInput, GameFolderThatRefusesNewFiles)
     // No new file fits beside the playlist, so it is rewritten in place.
     std::string expected;
     for (const std::wstring& song : songs) expected += std::string(song.begin(), song.end()) + "\r\n";
-    EXPECT_EQ(ReadWholeFile(game + "\\Songs\\Playlist.txt"), expected);
+    EXPECT_EQ(FileBytes(game + "\\Songs\\Playlist.txt"), expected);
     // Then fewer songs than the file holds: the old tail must not stay behind
     // the new lines, or the game would play songs the player unticked.
     Click(GetDlgItem(window, 19));
@@ -327,16 +327,16 @@ TEST_F(BadInput, GameFolderThatRefusesNewFiles)
     list = GetDlgItem(playlist, 63);
     TickItem(list, 0, false);
     ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
-    EXPECT_EQ(ReadWholeFile(game + "\\Songs\\Playlist.txt"), std::string(songs[1].begin(), songs[1].end()) + "\r\n");
+    EXPECT_EQ(FileBytes(game + "\\Songs\\Playlist.txt"), std::string(songs[1].begin(), songs[1].end()) + "\r\n");
     Click(GetDlgItem(window, 18));  // View bounds: would rename the libraries
     Click(GetDlgItem(window, 104));
     EXPECT_EQ(program.WaitForExit(), 0);
 
-    EXPECT_FALSE(ReadWholeFile(game + "\\Songs\\Playlist.txt.new"));
+    EXPECT_FALSE(FileBytes(game + "\\Songs\\Playlist.txt.new"));
     // The libraries cannot be renamed here; both keep their names and bytes.
-    EXPECT_EQ(ReadWholeFile(game + "\\Images\\General.ilb"), "active");
-    EXPECT_EQ(ReadWholeFile(game + "\\Images\\General_Old.ilb"), "old");
-    EXPECT_FALSE(ReadWholeFile(game + "\\Images\\General_New.ilb"));
+    EXPECT_EQ(FileBytes(game + "\\Images\\General.ilb"), "active");
+    EXPECT_EQ(FileBytes(game + "\\Images\\General_Old.ilb"), "old");
+    EXPECT_FALSE(FileBytes(game + "\\Images\\General_New.ilb"));
     const auto music = ReadRawValue(kGame + "\\Sound", "Music Enabled");
     ASSERT_TRUE(music) << "the settings are written all the same";
 }
@@ -349,7 +349,7 @@ TEST_F(BadInput, LogThatCannotBeWritten)
     RemoveDirectoryA("Dict");  // every lookup wants a line
     OpenAndClose([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, 100)), L"Video"); });
     CloseHandle(holder);
-    EXPECT_EQ(ReadWholeFile("Setup.log"), "old lines\r\n");
+    EXPECT_EQ(FileBytes("Setup.log"), "old lines\r\n");
 }
 
 }  // namespace

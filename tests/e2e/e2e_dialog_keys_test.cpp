@@ -98,7 +98,7 @@ TEST_F(DialogKeysEndToEnd, PlaylistWindow)
         ASSERT_TRUE(TabTo(playlist, c.focus));
         PressKey(playlist, c.key);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(playlist); })) << "the key closes the playlist window";
-        EXPECT_EQ(ReadWholeFile(songs + "Playlist.txt"), c.saved ? "Road.mp3\r\n" : before);
+        EXPECT_EQ(FileBytes(songs + "Playlist.txt"), c.saved ? "Road.mp3\r\n" : before);
         EXPECT_TRUE(IsWindow(window)) << "the main window stays";
         Click(GetDlgItem(window, 105));
         EXPECT_EQ(program.WaitForExit(), 0);

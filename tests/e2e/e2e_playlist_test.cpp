@@ -92,7 +92,7 @@ TEST_F(PlaylistEndToEnd, ListsTheSongsAndTicksThePlaylist)
     std::vector<std::wstring> expected;
     for (const std::wstring& song : order)
         if (song != L"Dawn.mp3") expected.push_back(song);
-    EXPECT_EQ(ReadWholeFile(Playlist()), Narrow(expected));
+    EXPECT_EQ(FileBytes(Playlist()), Narrow(expected));
 
     Click(GetDlgItem(mainWindow, 105));
     EXPECT_EQ(program.WaitForExit(), 0);
@@ -145,7 +145,7 @@ TEST_F(PlaylistEndToEnd, TickingAndOkWritesExactlyTheTickedSongs)
     TickItem(list, 2, true);
     TickItem(list, 0, true);
     ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
-    EXPECT_EQ(ReadWholeFile(Playlist()), Narrow({order[0], order[2]}));
+    EXPECT_EQ(FileBytes(Playlist()), Narrow({order[0], order[2]}));
 
     // Again, untick everything: an empty file.
     Click(GetDlgItem(mainWindow, 19));  // unticked: nothing opens
@@ -154,7 +154,7 @@ TEST_F(PlaylistEndToEnd, TickingAndOkWritesExactlyTheTickedSongs)
     list = GetDlgItem(playlist, 63);
     for (int i = 0; i < 3; ++i) TickItem(list, i, false);
     ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
-    EXPECT_EQ(ReadWholeFile(Playlist()), "");
+    EXPECT_EQ(FileBytes(Playlist()), "");
 
     Click(GetDlgItem(mainWindow, 105));
     EXPECT_EQ(program.WaitForExit(), 0);
@@ -192,7 +192,7 @@ TEST_F(PlaylistEndToEnd, CancelLeavesTheFileByteForByte)
     ASSERT_TRUE(PressAndWaitForClose(playlist, 62));
     Click(GetDlgItem(mainWindow, 104));
     EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_EQ(ReadWholeFile(Playlist()), original);
+    EXPECT_EQ(FileBytes(Playlist()), original);
 }
 
 TEST_F(PlaylistEndToEnd, MainWindowIsDeafWhileThePlaylistIsOpen)
@@ -269,7 +269,7 @@ TEST_F(PlaylistEndToEnd, MissingSongsFolderGivesAnEmptyListAndALoggedSave)
     ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
     Click(GetDlgItem(mainWindow, 105));
     EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_FALSE(ReadWholeFile(Playlist()));
+    EXPECT_FALSE(FileBytes(Playlist()));
     EXPECT_EQ(LogEvents().back(), "Can't write playlist file " + Playlist() + "!");
 }
 

@@ -310,8 +310,8 @@ TEST_F(SettingsEndToEnd, CancelAndTheCloseBoxWriteAndRenameNothing)
         EXPECT_EQ(StoredDword(kSound, "Music Enabled"), 1u) << finish;
         EXPECT_FALSE(ReadRawValue(kEmail, "Local Email address")) << finish;
         EXPECT_FALSE(KeyExists(kVideo)) << finish;
-        EXPECT_EQ(ReadWholeFile(GameFolder() + "\\Images\\General.ilb"), "active") << finish;
-        EXPECT_EQ(ReadWholeFile(GameFolder() + "\\Images\\General_Old.ilb"), "old") << finish;
+        EXPECT_EQ(FileBytes(GameFolder() + "\\Images\\General.ilb"), "active") << finish;
+        EXPECT_EQ(FileBytes(GameFolder() + "\\Images\\General_Old.ilb"), "old") << finish;
     }
 }
 
@@ -329,20 +329,20 @@ TEST_F(SettingsEndToEnd, BoundaryImageSwitch)
         EXPECT_FALSE(IsTicked(GetDlgItem(window, 18)));
         Click(GetDlgItem(window, 18));
     });
-    EXPECT_EQ(ReadWholeFile(images + "General.ilb"), "bounds shown");
-    EXPECT_EQ(ReadWholeFile(images + "General_New.ilb"), "bounds hidden");
-    EXPECT_FALSE(ReadWholeFile(images + "General_Old.ilb"));
+    EXPECT_EQ(FileBytes(images + "General.ilb"), "bounds shown");
+    EXPECT_EQ(FileBytes(images + "General_New.ilb"), "bounds hidden");
+    EXPECT_FALSE(FileBytes(images + "General_Old.ilb"));
 
     // The next start shows it ticked; OK without a change renames nothing.
     Run([&](HWND window) { EXPECT_TRUE(IsTicked(GetDlgItem(window, 18))); });
-    EXPECT_EQ(ReadWholeFile(images + "General.ilb"), "bounds shown");
-    EXPECT_EQ(ReadWholeFile(images + "General_New.ilb"), "bounds hidden");
+    EXPECT_EQ(FileBytes(images + "General.ilb"), "bounds shown");
+    EXPECT_EQ(FileBytes(images + "General_New.ilb"), "bounds hidden");
 
     // Untick: back again.
     Run([&](HWND window) { Click(GetDlgItem(window, 18)); });
-    EXPECT_EQ(ReadWholeFile(images + "General.ilb"), "bounds hidden");
-    EXPECT_EQ(ReadWholeFile(images + "General_Old.ilb"), "bounds shown");
-    EXPECT_FALSE(ReadWholeFile(images + "General_New.ilb"));
+    EXPECT_EQ(FileBytes(images + "General.ilb"), "bounds hidden");
+    EXPECT_EQ(FileBytes(images + "General_Old.ilb"), "bounds shown");
+    EXPECT_FALSE(FileBytes(images + "General_New.ilb"));
 
     // Both set aside: ticked, and neither state renames anything, since no rename may overwrite.
     WriteWholeFile(images + "General_New.ilb", "third");
@@ -351,18 +351,18 @@ TEST_F(SettingsEndToEnd, BoundaryImageSwitch)
             EXPECT_TRUE(IsTicked(GetDlgItem(window, 18)));
             if (untick) Click(GetDlgItem(window, 18));
         });
-        EXPECT_EQ(ReadWholeFile(images + "General.ilb"), "bounds hidden");
-        EXPECT_EQ(ReadWholeFile(images + "General_Old.ilb"), "bounds shown");
-        EXPECT_EQ(ReadWholeFile(images + "General_New.ilb"), "third");
+        EXPECT_EQ(FileBytes(images + "General.ilb"), "bounds hidden");
+        EXPECT_EQ(FileBytes(images + "General_Old.ilb"), "bounds shown");
+        EXPECT_EQ(FileBytes(images + "General_New.ilb"), "third");
     }
 
     // The active library missing: the first rename fails, the second still runs.
     DeleteFileA((images + "General.ilb").c_str());
     DeleteFileA((images + "General_New.ilb").c_str());
     Run([&](HWND window) { Click(GetDlgItem(window, 18)); });
-    EXPECT_EQ(ReadWholeFile(images + "General.ilb"), "bounds shown");
-    EXPECT_FALSE(ReadWholeFile(images + "General_Old.ilb"));
-    EXPECT_FALSE(ReadWholeFile(images + "General_New.ilb"));
+    EXPECT_EQ(FileBytes(images + "General.ilb"), "bounds shown");
+    EXPECT_FALSE(FileBytes(images + "General_Old.ilb"));
+    EXPECT_FALSE(FileBytes(images + "General_New.ilb"));
     Run([&](HWND window) { EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 18))); }, 105);
 }
 

@@ -172,9 +172,9 @@ TEST_F(MainWindowEndToEnd, EnglishFromTheRebuiltDictionary)
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[0], "INI-file not found! Trying to rebuild it!");
     EXPECT_EQ(log[1], "INI-file rebuilded!");
-    const auto reference = ReadWholeFile(HostPath(KERVANE_REFERENCE_DICTIONARY));
+    const auto reference = FileBytes(HostPath(KERVANE_REFERENCE_DICTIONARY));
     ASSERT_TRUE(reference);
-    EXPECT_TRUE(ReadWholeFile("Dict\\Setup.ini") == reference) << "the exact 1,232-line dictionary";
+    EXPECT_TRUE(FileBytes("Dict\\Setup.ini") == reference) << "the exact 1,232-line dictionary";
 }
 
 TEST_F(MainWindowEndToEnd, FallbacksWhenTheDictionaryCannotBeOpened)
