@@ -80,6 +80,15 @@ void WriteWholeFile(const std::string& path, const std::string& bytes)
         throw std::runtime_error("cannot write " + path);
 }
 
+std::wstring FromCp1251(const std::string& bytes)
+{
+    std::wstring text(bytes.size(), L'\0');
+    const int length = MultiByteToWideChar(1251, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                                           static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return text;
+}
+
 std::string DwordBytes(std::uint32_t value)
 {
     return std::string(reinterpret_cast<const char*>(&value), 4);

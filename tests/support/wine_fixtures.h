@@ -57,6 +57,9 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 // The lines of "Setup.log" in the current folder with their 31-byte time stamps cut off.
 std::vector<std::string> LogEvents();
 
+// UTF-16 from Windows-1251 bytes, for expected Russian texts.
+std::wstring FromCp1251(const std::string& bytes);
+
 // What a registry value holds: a number's four bytes; a text with its zero,
 // as players' settings hold it; the 256-byte block the program writes a text
 // as (the text, its zero and zero padding; a longer text with its zero only).
