@@ -2,11 +2,10 @@
 
 #include "app/main_sequence.h"
 #include "app/process_values.h"
+#include "game_facts.h"
 #include "wine_fixtures.h"
 
 namespace {
-
-const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
 
 TEST(StartUp, ProcessValuesStartAsDescribed)
 {
@@ -36,18 +35,18 @@ TEST(StartUp, InterfaceLanguageFollowsTheGameSetting)
                  {8, "KO"}, {9, "CH"}, {10, "CHs"}, {0, "EN"}, {11, "EN"}, {0xFFFFFFFFu, "EN"}};
     for (const auto& c : cases) {
         InitialiseProcessValues();
-        SetDword(kGame + "\\General", "Language", c.stored);
+        SetDword(kSettingsKey + "\\General", "Language", c.stored);
         SelectUiLanguage();
         EXPECT_EQ(LanguageCode, c.code) << c.stored;
     }
 
     InitialiseProcessValues();
     LanguageCode = "RU";
-    DeleteKeyTree(kGame + "\\General");
+    DeleteKeyTree(kSettingsKey + "\\General");
     SelectUiLanguage();
     EXPECT_EQ(LanguageCode, "EN") << "missing General key";
     EXPECT_EQ(LogEvents().size(), 0u) << "a missing key is not logged";
-    DeleteKeyTree(kGame);
+    DeleteKeyTree(kSettingsKey);
 }
 
 }  // namespace

@@ -11,14 +11,13 @@ namespace {
 
 const std::string kRussianVideo = "\xC2\xE8\xE4\xE5\xEE";  // "Видео" in Windows-1251
 
-class Dictionary : public ::testing::Test {
+class Dictionary : public ScratchFolderTest {
 protected:
     void SetUp() override
     {
-        InitialiseProcessValues();
+        ScratchFolderTest::SetUp();
         CreateDirectoryA("Dict", nullptr);
     }
-    ScratchFolder folder;
 };
 
 using Lines = std::vector<std::string>;
@@ -75,14 +74,14 @@ TEST_F(Dictionary, UnopenableDictionaryLogsOneLinePerLookup)
 
 TEST_F(Dictionary, RebuildsAMissingOrEmptyFile)
 {
-    const auto reference = ReadWholeFile(HostPath(KERVANE_REFERENCE_DICTIONARY));
+    const auto reference = FileBytes(HostPath(KERVANE_REFERENCE_DICTIONARY));
     ASSERT_TRUE(reference);
     for (bool empty : {false, true}) {
         if (empty) WriteWholeFile("Dict\\Setup.ini", "");
         else DeleteFileA("Dict\\Setup.ini");
         DeleteFileA("Setup.log");
         EnsureDictionary();
-        EXPECT_TRUE(ReadWholeFile("Dict\\Setup.ini") == reference) << (empty ? "empty" : "missing");
+        EXPECT_TRUE(FileBytes("Dict\\Setup.ini") == reference) << (empty ? "empty" : "missing");
         EXPECT_EQ(LogEvents(), (Lines{"INI-file not found! Trying to rebuild it!", "INI-file rebuilded!"}));
     }
 
@@ -99,7 +98,7 @@ TEST_F(Dictionary, ExistingNonEmptyFileIsLeftAlone)
 {
     WriteWholeFile("Dict\\Setup.ini", "x");
     EnsureDictionary();
-    EXPECT_EQ(ReadWholeFile("Dict\\Setup.ini"), "x");
+    EXPECT_EQ(FileBytes("Dict\\Setup.ini"), "x");
     EXPECT_EQ(LogEvents(), Lines{});
     EXPECT_EQ(LookupText("100", "Video"), "Video");
 }
@@ -118,7 +117,7 @@ TEST_F(Dictionary, RebuildThatCannotCreateTheFileIsLogged)
     SetFileAttributesA("Dict\\Setup.ini", FILE_ATTRIBUTE_READONLY);
     EnsureDictionary();
     EXPECT_EQ(LogEvents(), failed) << "an empty read-only file";
-    EXPECT_EQ(ReadWholeFile("Dict\\Setup.ini"), "");
+    EXPECT_EQ(FileBytes("Dict\\Setup.ini"), "");
     SetFileAttributesA("Dict\\Setup.ini", FILE_ATTRIBUTE_NORMAL);
     DeleteFileA("Dict\\Setup.ini");
 
@@ -126,7 +125,7 @@ TEST_F(Dictionary, RebuildThatCannotCreateTheFileIsLogged)
     RemoveDirectoryA("Dict");
     EnsureDictionary();
     EXPECT_EQ(LogEvents(), failed);
-    EXPECT_FALSE(ReadWholeFile("Dict\\Setup.ini"));
+    EXPECT_FALSE(FileBytes("Dict\\Setup.ini"));
 }
 
 TEST_F(Dictionary, RebuildThatFillsTheDiskIsCutBackToNothing)
@@ -135,7 +134,7 @@ TEST_F(Dictionary, RebuildThatFillsTheDiskIsCutBackToNothing)
     const char* disk = std::getenv("KERVANE_SMALL_DISK");
     ASSERT_NE(disk, nullptr);
     const std::string folder = HostPath(disk);
-    const auto reference = ReadWholeFile(HostPath(KERVANE_REFERENCE_DICTIONARY));
+    const auto reference = FileBytes(HostPath(KERVANE_REFERENCE_DICTIONARY));
     ASSERT_TRUE(reference);
     ULARGE_INTEGER room{};
     ASSERT_TRUE(GetDiskFreeSpaceExA(folder.c_str(), &room, nullptr, nullptr));

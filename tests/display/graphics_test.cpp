@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/process_values.h"
 #include "display/start_up_error.h"
 #include "ui/toolkit/text_codec.h"
+#include "wine_fixtures.h"
 
 namespace {
 
@@ -20,32 +20,6 @@ constexpr char kWindowClassName[] = "MultimediaBase Class";
 // Graphics are always stopped again, whatever a test asserted.
 struct GraphicsStopper {
     ~GraphicsStopper() { StopGraphics(); }
-};
-
-// The dictionary and the log are looked for in the current directory: tests
-// that read texts run in a scratch folder, so nothing lands in the tree.
-class ScratchDirectoryTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        previous_ = std::filesystem::current_path();
-        const std::string name = "kervane-graphics-" + std::to_string(GetCurrentProcessId());
-        scratch_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::create_directories(scratch_);
-        std::filesystem::current_path(scratch_);
-        InitialiseProcessValues();
-    }
-
-    void TearDown() override
-    {
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(scratch_, ignored);
-    }
-
-private:
-    std::filesystem::path previous_;
-    std::filesystem::path scratch_;
 };
 
 std::vector<ScreenMode> WalkModeTable()
@@ -166,7 +140,8 @@ TEST(ScanScreenModes, WalksSixteenAndThirtyTwoBitModesThenEndsWithNoCurrentMode)
     EXPECT_EQ(WalkModeTable().size(), modes.size());
 }
 
-using BuildDisplayModeListTest = ScratchDirectoryTest;
+// Tests that read texts or write the log run in a scratch folder, so nothing lands in the tree.
+using BuildDisplayModeListTest = ScratchFolderTest;
 
 TEST_F(BuildDisplayModeListTest, OffersWindowedThenEightHundredThenWideModesInTextOrder)
 {
@@ -200,7 +175,7 @@ TEST_F(BuildDisplayModeListTest, MatchesTheScannedTable)
     EXPECT_EQ(DisplayModeList, BuildModeTexts("Window", modes));
 }
 
-using StartUpErrorTest = ScratchDirectoryTest;
+using StartUpErrorTest = ScratchFolderTest;
 
 // What the start-up error box showed, read while it is open.
 struct ShownBox {
@@ -312,23 +287,16 @@ public:
     explicit Direct3DDisabledForChildren(const std::string& executableName)
         : key_("Software\\Wine\\AppDefaults\\" + executableName)
     {
-        HKEY overrides = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, (key_ + "\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &overrides, nullptr) != ERROR_SUCCESS)
-            return;
-        const BYTE disabled[] = "";
-        set_ = RegSetValueExA(overrides, "d3d9", 0, REG_SZ, disabled, sizeof disabled) == ERROR_SUCCESS;
-        RegCloseKey(overrides);
+        SetText(key_ + "\\DllOverrides", "d3d9", "");
     }
     Direct3DDisabledForChildren(const Direct3DDisabledForChildren&) = delete;
     Direct3DDisabledForChildren& operator=(const Direct3DDisabledForChildren&) = delete;
-    ~Direct3DDisabledForChildren() { RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
+    ~Direct3DDisabledForChildren() { DeleteKeyTree(key_); }
 
-    bool set() const { return set_; }
+    bool set() const { return ReadRawValue(key_ + "\\DllOverrides", "d3d9") == RawValue{REG_SZ, WithZero("")}; }
 
 private:
     std::string key_;
-    bool set_ = false;
 };
 
 // The child copy of this executable answers by its exit code alone.
@@ -378,7 +346,7 @@ TEST(StartGraphics, FailsWhenDirect3DCannotBeLoaded)
 
     const std::string executable = ExecutablePath();
     {
-        const Direct3DDisabledForChildren disabled(std::filesystem::path(executable).filename().string());
+        const Direct3DDisabledForChildren disabled(executable.substr(executable.find_last_of('\\') + 1));
         ASSERT_TRUE(disabled.set());
         EXPECT_EQ(RunChildCopy(executable), kChildFailedToStart);
     }

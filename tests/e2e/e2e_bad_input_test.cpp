@@ -1,47 +1,22 @@
 // Whatever the editor finds on disk or in the registry, it opens, stays
 // responsive, ends with exit code 0 and loses no setting.
 
-#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 
-#include "program_driver.h"
-
-#include <commctrl.h>
-#include "wine_fixtures.h"
+#include "e2e_fixture.h"
 
 namespace {
 
-const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
-const std::wstring kTitle = L"Vaelmoor: Kervane settings";
+// Inputs this large take the program longer to open and to end.
+constexpr DWORD kPatient = 30000;
 
-class BadInput : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        DeleteKeyTree(kGame);
-        CreateDirectoryA("Dict", nullptr);
-    }
-    void TearDown() override { DeleteKeyTree(kGame); }
-
-    // Opens the editor, lets check look at it, presses finish, and expects a clean end.
-    void OpenAndClose(const std::function<void(HWND)>& check, int finish = 105, DWORD timeoutMs = 30000)
-    {
-        ProgramRun program(folder.path());
-        HWND window = program.WaitForWindow(kTitle, timeoutMs);
-        ASSERT_NE(window, nullptr) << "the window never came";
-        check(window);
-        Click(GetDlgItem(window, finish));
-        EXPECT_EQ(program.WaitForExit(timeoutMs), 0);
-    }
-
-    std::string GameFolder() const { return folder.path() + "\\Game"; }
-
-    ScratchFolder folder;
-};
+class BadInput : public EndToEnd {};
 
 TEST_F(BadInput, DictionaryContents)
 {
@@ -69,29 +44,29 @@ TEST_F(BadInput, DictionaryContents)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteWholeFile("Dict\\Setup.ini", c.bytes);
-        OpenAndClose(
+        Run(
             [&](HWND window) {
                 if (!c.videoFrame.empty()) {
-                    EXPECT_EQ(ControlText(GetDlgItem(window, 100)), c.videoFrame);
+                    EXPECT_EQ(ControlText(GetDlgItem(window, kVideoFrame)), c.videoFrame);
                 }
-                EXPECT_EQ(ControlText(GetDlgItem(window, 104)), L"OK");
+                EXPECT_EQ(ControlText(GetDlgItem(window, kOk)), L"OK");
             },
-            105, 60000);
-        EXPECT_EQ(ReadWholeFile("Dict\\Setup.ini"), c.bytes) << "the dictionary is only read";
+            kCancel, 60000);
+        EXPECT_EQ(FileBytes("Dict\\Setup.ini"), c.bytes) << "the dictionary is only read";
     }
 }
 
 TEST_F(BadInput, DictionaryHeldOpenOrReadOnly)
 {
     WriteWholeFile("Dict\\Setup.ini", "[100]\r\nEN = Pictures\r\n");
-    HANDLE holder = CreateFileA("Dict\\Setup.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    OpenAndClose([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, 100)), L"Video"); });
-    CloseHandle(holder);
+    FileHandle holder(CreateFileA("Dict\\Setup.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsOpen());
+    Run([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, kVideoFrame)), L"Video"); }, kCancel, kPatient);
+    holder.Reset();
     EXPECT_EQ(LogEvents().size(), 105u + 1u) << "every lookup and the rules folder";
 
     SetFileAttributesA("Dict\\Setup.ini", FILE_ATTRIBUTE_READONLY);
-    OpenAndClose([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, 100)), L"Pictures"); });
+    Run([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, kVideoFrame)), L"Pictures"); }, kCancel, kPatient);
     SetFileAttributesA("Dict\\Setup.ini", FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -135,24 +110,24 @@ TEST_F(BadInput, WronglyTypedAndOversizedRegistryValues)
                                  "Custom Play List Enabled"};
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round == 0 ? "10,000-character texts" : "16-byte binaries");
-        DeleteKeyTree(kGame);
+        DeleteKeyTree(kSettingsKey);
         for (const char* key : keys)
             for (const char* name : names)
-                SetRawValue(kGame + "\\" + key, name, round == 0 ? REG_SZ : REG_BINARY,
-                            round == 0 ? huge + '\0' : sixteen);
-        OpenAndClose(
+                SetRawValue(kSettingsKey + "\\" + key, name, round == 0 ? REG_SZ : REG_BINARY,
+                            round == 0 ? WithZero(huge) : sixteen);
+        Run(
             [&](HWND window) {
-                EXPECT_TRUE(IsTicked(GetDlgItem(window, 1))) << "unreadable reads as a missing value: checked";
-                EXPECT_EQ(ComboSelection(GetDlgItem(window, 32)), -1);
-                EXPECT_EQ(ComboSelection(GetDlgItem(window, 30)), 1) << "-1*-1 matches no mode";
+                EXPECT_TRUE(IsTicked(GetDlgItem(window, kMusic))) << "unreadable reads as a missing value: checked";
+                EXPECT_EQ(ComboSelection(GetDlgItem(window, kDisplayLevelBox)), -1);
+                EXPECT_EQ(ComboSelection(GetDlgItem(window, kDisplayModeBox)), 1) << "-1*-1 matches no mode";
                 // A text too long for the 260-byte read is empty; a short binary is taken as text.
-                EXPECT_EQ(ControlText(GetDlgItem(window, 51)), round == 0 ? L"" : std::wstring(16, L'\x01'));
+                EXPECT_EQ(ControlText(GetDlgItem(window, kEmailField)), round == 0 ? L"" : std::wstring(16, L'\x01'));
             },
-            104);
-        const auto music = ReadRawValue(kGame + "\\Sound", "Music Enabled");
+            kOk, kPatient);
+        const auto music = ReadRawValue(kSettingsKey + "\\Sound", "Music Enabled");
         ASSERT_TRUE(music);
         EXPECT_EQ(music->type, static_cast<DWORD>(REG_DWORD));
-        const auto root = ReadRawValue(kGame + "\\General", "Root Directory");
+        const auto root = ReadRawValue(kSettingsKey + "\\General", "Root Directory");
         ASSERT_TRUE(root);
         EXPECT_EQ(root->data.size(), round == 0 ? huge.size() + 1 : 16u) << "never written, so never cut";
     }
@@ -160,8 +135,8 @@ TEST_F(BadInput, WronglyTypedAndOversizedRegistryValues)
 
 TEST_F(BadInput, RootDirectoryLongerThanAPathOrWithAccents)
 {
-    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, "C:\\" + std::string(255, 'r') + '\0');
-    OpenAndClose([](HWND window) { EXPECT_TRUE(ComboItems(GetDlgItem(window, 35)).empty()); });
+    SetText(kSettingsKey + "\\General", "Root Directory", "C:\\" + std::string(255, 'r'));
+    Run([](HWND window) { EXPECT_TRUE(ComboItems(GetDlgItem(window, kRulesBox)).empty()); }, kCancel, kPatient);
     EXPECT_EQ(LogEvents().back(),
               "Can't create mo lists for directory: C:\\" + std::string(255, 'r') + "\\User\\Resources\\!");
 
@@ -175,66 +150,66 @@ TEST_F(BadInput, RootDirectoryLongerThanAPathOrWithAccents)
     // less room for an 8.3 name), wherever the scratch folder lies.
     const std::string longest = std::string(247 - (root.size() + std::strlen("\\User\\Resources\\")), 'n');
     ASSERT_TRUE(CreateDirectoryA((root + "\\User\\Resources\\" + longest).c_str(), nullptr));
-    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, root + '\0');
-    SetRawValue(kGame + "\\General", "Resources Name", REG_SZ, std::string("User\\Resources\\R\xE8gles\\") + '\0');
+    SetText(kSettingsKey + "\\General", "Root Directory", root);
+    SetText(kSettingsKey + "\\General", "Resources Name", "User\\Resources\\R\xE8gles\\");
     wchar_t accented[16];
     MultiByteToWideChar(CP_ACP, 0, "R\xE8gles", -1, accented, 16);
-    OpenAndClose(
+    Run(
         [&](HWND window) {
-            HWND rules = GetDlgItem(window, 35);
+            HWND rules = GetDlgItem(window, kRulesBox);
             const auto items = ComboItems(rules);
             ASSERT_EQ(items.size(), 2u);
             ASSERT_GE(ComboSelection(rules), 0);
             EXPECT_EQ(items.at(static_cast<std::size_t>(ComboSelection(rules))), accented);
         },
-        104);
-    std::string stored = "User\\Resources\\R\xE8gles\\";
-    stored.resize(256, '\0');
-    EXPECT_EQ(ReadRawValue(kGame + "\\General", "Resources Name")->data, stored) << "stored back byte for byte";
+        kOk, kPatient);
+    EXPECT_EQ(ReadRawValue(kSettingsKey + "\\General", "Resources Name")->data,
+              TextBlock("User\\Resources\\R\xE8gles\\"))
+        << "stored back byte for byte";
 }
 
 TEST_F(BadInput, ThousandsOfRulesFolders)
 {
     const std::string rules = GameFolder() + "\\Kervane";
-    CreateDirectoryA(GameFolder().c_str(), nullptr);
-    CreateDirectoryA(rules.c_str(), nullptr);
+    MakeGameFolders({"Kervane"});
     for (int i = 0; i < 3000; ++i) CreateDirectoryA((rules + "\\Rules " + std::to_string(i)).c_str(), nullptr);
-    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, GameFolder() + '\0');
-    SetDword(kGame + "\\Kerv ++  ", "Custom Resources", 1);
-    SetRawValue(kGame + "\\Kerv ++  ", "Resources Name", REG_SZ, std::string("Kervane\\Rules 2999\\") + '\0');
-    OpenAndClose([](HWND window) {
-        HWND box = GetDlgItem(window, 35);
-        EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 3000);
-        wchar_t selected[64] = L"";
-        SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(ComboSelection(box)), reinterpret_cast<LPARAM>(selected));
-        EXPECT_STREQ(selected, L"Rules 2999");
-    });
+    SetText(kSettingsKey + "\\General", "Root Directory", GameFolder());
+    SetDword(kSettingsKey + "\\Kerv ++  ", "Custom Resources", 1);
+    SetText(kSettingsKey + "\\Kerv ++  ", "Resources Name", "Kervane\\Rules 2999\\");
+    Run(
+        [](HWND window) {
+            HWND box = GetDlgItem(window, kRulesBox);
+            EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 3000);
+            wchar_t selected[64] = L"";
+            SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(ComboSelection(box)),
+                         reinterpret_cast<LPARAM>(selected));
+            EXPECT_STREQ(selected, L"Rules 2999");
+        },
+        kCancel, kPatient);
 }
 
 TEST_F(BadInput, PlaylistOfManyAndOfLongLines)
 {
     const std::string songs = GameFolder() + "\\Songs\\";
-    CreateDirectoryA(GameFolder().c_str(), nullptr);
-    CreateDirectoryA(songs.c_str(), nullptr);
+    MakeGameFolders({"Songs"});
     for (int i = 0; i < 500; ++i) WriteWholeFile(songs + "Song " + std::to_string(i) + ".mp3", "ID3");
     std::string playlist;
     for (int i = 0; i < 100000; ++i) playlist += "Song " + std::to_string(i % 1000) + ".mp3\r\n";
     playlist += std::string(1 << 20, 'L') + "\r\n";
     WriteWholeFile(songs + "Playlist.txt", playlist);
-    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, GameFolder() + '\0');
+    SetText(kSettingsKey + "\\General", "Root Directory", GameFolder());
 
-    ProgramRun program(folder.path());
-    HWND window = program.WaitForWindow(kTitle);
-    ASSERT_NE(window, nullptr);
-    HWND editor = OpenPlaylistWindow(program, window, 30000);
-    ASSERT_NE(editor, nullptr);
-    HWND list = GetDlgItem(editor, 63);
-    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 500);
-    for (int i : {0, 250, 499}) EXPECT_TRUE(IsItemTicked(list, i)) << i;
-    ASSERT_TRUE(PressAndWaitForClose(editor, 61, 30000));
-    Click(GetDlgItem(window, 105));
-    EXPECT_EQ(program.WaitForExit(), 0);
-    const auto saved = ReadWholeFile(songs + "Playlist.txt");
+    Run(
+        [&](HWND window) {
+            HWND editor = OpenPlaylist(window, kPatient);
+            ASSERT_NE(editor, nullptr);
+            HWND list = GetDlgItem(editor, kSongList);
+            EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 500);
+            for (int i : {0, 250, 499}) EXPECT_TRUE(IsItemTicked(list, i)) << i;
+            ASSERT_TRUE(PressAndWaitForClose(editor, kPlaylistOk, kPatient));
+        },
+        kCancel);
+    const auto saved = FileBytes(songs + "Playlist.txt");
     ASSERT_TRUE(saved);
     EXPECT_EQ(std::count(saved->begin(), saved->end(), '\n'), 500) << "each song once";
 }
@@ -242,53 +217,50 @@ TEST_F(BadInput, PlaylistOfManyAndOfLongLines)
 TEST_F(BadInput, SongNamesInTheSystemCodePage)
 {
     const std::string songs = GameFolder() + "\\Songs\\";
-    CreateDirectoryA(GameFolder().c_str(), nullptr);
-    CreateDirectoryA(songs.c_str(), nullptr);
+    MakeGameFolders({"Songs"});
     const std::string summer = "\xC9t\xE9.mp3";  // "Été.mp3" in the system's code page
     WriteWholeFile(songs + summer, "ID3");
     WriteWholeFile(songs + "Plain.mp3", "ID3");
     WriteWholeFile(songs + "Playlist.txt", summer + "\r\n");
-    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, GameFolder() + '\0');
+    SetText(kSettingsKey + "\\General", "Root Directory", GameFolder());
     wchar_t shown[16];
     MultiByteToWideChar(CP_ACP, 0, summer.c_str(), -1, shown, 16);
 
-    ProgramRun program(folder.path());
-    HWND window = program.WaitForWindow(kTitle);
-    ASSERT_NE(window, nullptr);
-    HWND editor = OpenPlaylistWindow(program, window);
-    ASSERT_NE(editor, nullptr);
-    HWND list = GetDlgItem(editor, 63);
-    const std::vector<std::wstring> items = ListViewItems(list);
-    const auto at = std::find(items.begin(), items.end(), std::wstring(shown));
-    ASSERT_NE(at, items.end()) << "the song reads as the player named it";
-    EXPECT_TRUE(IsItemTicked(list, static_cast<int>(at - items.begin())));
-    ASSERT_TRUE(PressAndWaitForClose(editor, 61));
-    Click(GetDlgItem(window, 105));
-    EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_EQ(ReadWholeFile(songs + "Playlist.txt"), summer + "\r\n") << "written back in the same bytes";
+    Run(
+        [&](HWND window) {
+            HWND editor = OpenPlaylist(window);
+            ASSERT_NE(editor, nullptr);
+            HWND list = GetDlgItem(editor, kSongList);
+            const std::vector<std::wstring> items = ListViewItems(list);
+            const auto at = std::find(items.begin(), items.end(), std::wstring(shown));
+            ASSERT_NE(at, items.end()) << "the song reads as the player named it";
+            EXPECT_TRUE(IsItemTicked(list, static_cast<int>(at - items.begin())));
+            ASSERT_TRUE(PressAndWaitForClose(editor, kPlaylistOk));
+        },
+        kCancel);
+    EXPECT_EQ(FileBytes(songs + "Playlist.txt"), summer + "\r\n") << "written back in the same bytes";
 }
 
 TEST_F(BadInput, ImageLibraryLockedDuringTheSwitch)
 {
     const std::string images = GameFolder() + "\\Images\\";
-    CreateDirectoryA(GameFolder().c_str(), nullptr);
-    CreateDirectoryA(images.c_str(), nullptr);
-    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, GameFolder() + '\0');
+    MakeGameFolders({"Images"});
+    SetText(kSettingsKey + "\\General", "Root Directory", GameFolder());
     // Another program reads one library, sharing it for reading only, while the
     // player ticks "View bounds" and presses OK: the first or the second rename fails.
     for (const char* held : {"General.ilb", "General_Old.ilb"}) {
         SCOPED_TRACE(held);
         WriteWholeFile(images + "General.ilb", "active");
         WriteWholeFile(images + "General_Old.ilb", "old");
-        HANDLE holder = CreateFileA((images + held).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                    nullptr);
-        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-        OpenAndClose([](HWND window) { Click(GetDlgItem(window, 18)); }, 104);
-        CloseHandle(holder);
+        FileHandle holder(
+            CreateFileA((images + held).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder.IsOpen());
+        Run([](HWND window) { Click(GetDlgItem(window, kViewBounds)); }, kOk, kPatient);
+        holder.Reset();
         // The switch does not happen, and the game keeps its active library.
-        EXPECT_EQ(ReadWholeFile(images + "General.ilb"), "active");
-        EXPECT_EQ(ReadWholeFile(images + "General_Old.ilb"), "old");
-        EXPECT_FALSE(ReadWholeFile(images + "General_New.ilb"));
+        EXPECT_EQ(FileBytes(images + "General.ilb"), "active");
+        EXPECT_EQ(FileBytes(images + "General_Old.ilb"), "old");
+        EXPECT_FALSE(FileBytes(images + "General_New.ilb"));
     }
 }
 
@@ -297,59 +269,55 @@ TEST_F(BadInput, GameFolderThatRefusesNewFiles)
     const char* prepared = std::getenv("KERVANE_READ_ONLY_GAME");
     ASSERT_NE(prepared, nullptr) << "ctest prepares the read-only game folder";
     const std::string game = HostPath(prepared);
-    HANDLE probe = CreateFileA((game + "\\Songs\\probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "the folder took a new file: is Wine running as root?";
-    SetRawValue(kGame + "\\General", "Root Directory", REG_SZ, game + '\0');
-    SetDword(kGame + "\\General", "Custom Resources", 1);
-    SetDword(kGame + "\\Kerv ++  ", "Custom Resources", 0);
+    const FileHandle probe(
+        CreateFileA((game + "\\Songs\\probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_FALSE(probe.IsOpen()) << "the folder took a new file: is Wine running as root?";
+    SetText(kSettingsKey + "\\General", "Root Directory", game);
+    SetDword(kSettingsKey + "\\General", "Custom Resources", 1);
+    SetDword(kSettingsKey + "\\Kerv ++  ", "Custom Resources", 0);
 
-    ProgramRun program(folder.path());
-    HWND window = program.WaitForWindow(kTitle);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(ComboItems(GetDlgItem(window, 35)), std::vector<std::wstring>{L"Plain Rules"});
-    HWND playlist = OpenPlaylistWindow(program, window);
-    ASSERT_NE(playlist, nullptr);
-    HWND list = GetDlgItem(playlist, 63);
-    ASSERT_EQ(ListViewItems(list).size(), 2u);
-    for (int i = 0; i < 2; ++i) TickItem(list, i, true);
-    const std::vector<std::wstring> songs = ListViewItems(list);
-    ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
-    // No new file fits beside the playlist, so it is rewritten in place.
-    std::string expected;
-    for (const std::wstring& song : songs) expected += std::string(song.begin(), song.end()) + "\r\n";
-    EXPECT_EQ(ReadWholeFile(game + "\\Songs\\Playlist.txt"), expected);
-    // Then fewer songs than the file holds: the old tail must not stay behind
-    // the new lines, or the game would play songs the player unticked.
-    Click(GetDlgItem(window, 19));
-    ASSERT_TRUE(WaitUntil([&] { return !IsTicked(GetDlgItem(window, 19)); }));
-    playlist = OpenPlaylistWindow(program, window);
-    ASSERT_NE(playlist, nullptr);
-    list = GetDlgItem(playlist, 63);
-    TickItem(list, 0, false);
-    ASSERT_TRUE(PressAndWaitForClose(playlist, 61));
-    EXPECT_EQ(ReadWholeFile(game + "\\Songs\\Playlist.txt"), std::string(songs[1].begin(), songs[1].end()) + "\r\n");
-    Click(GetDlgItem(window, 18));  // View bounds: would rename the libraries
-    Click(GetDlgItem(window, 104));
-    EXPECT_EQ(program.WaitForExit(), 0);
+    Run([&](HWND window) {
+        EXPECT_EQ(ComboItems(GetDlgItem(window, kRulesBox)), std::vector<std::wstring>{L"Plain Rules"});
+        HWND playlist = OpenPlaylist(window);
+        ASSERT_NE(playlist, nullptr);
+        HWND list = GetDlgItem(playlist, kSongList);
+        ASSERT_EQ(ListViewItems(list).size(), 2u);
+        for (int i = 0; i < 2; ++i) TickItem(list, i, true);
+        const std::vector<std::wstring> songs = ListViewItems(list);
+        ASSERT_TRUE(PressAndWaitForClose(playlist, kPlaylistOk));
+        // No new file fits beside the playlist, so it is rewritten in place.
+        EXPECT_EQ(FileBytes(game + "\\Songs\\Playlist.txt"), PlaylistBytes(songs));
+        // Then fewer songs than the file holds: the old tail must not stay behind
+        // the new lines, or the game would play songs the player unticked.
+        Click(GetDlgItem(window, kUsePlaylist));
+        ASSERT_TRUE(WaitUntil([&] { return !IsTicked(GetDlgItem(window, kUsePlaylist)); }));
+        playlist = OpenPlaylist(window);
+        ASSERT_NE(playlist, nullptr);
+        list = GetDlgItem(playlist, kSongList);
+        TickItem(list, 0, false);
+        ASSERT_TRUE(PressAndWaitForClose(playlist, kPlaylistOk));
+        EXPECT_EQ(FileBytes(game + "\\Songs\\Playlist.txt"), PlaylistBytes({songs[1]}));
+        Click(GetDlgItem(window, kViewBounds));  // would rename the libraries
+    });
 
-    EXPECT_FALSE(ReadWholeFile(game + "\\Songs\\Playlist.txt.new"));
+    EXPECT_FALSE(FileBytes(game + "\\Songs\\Playlist.txt.new"));
     // The libraries cannot be renamed here; both keep their names and bytes.
-    EXPECT_EQ(ReadWholeFile(game + "\\Images\\General.ilb"), "active");
-    EXPECT_EQ(ReadWholeFile(game + "\\Images\\General_Old.ilb"), "old");
-    EXPECT_FALSE(ReadWholeFile(game + "\\Images\\General_New.ilb"));
-    const auto music = ReadRawValue(kGame + "\\Sound", "Music Enabled");
+    EXPECT_EQ(FileBytes(game + "\\Images\\General.ilb"), "active");
+    EXPECT_EQ(FileBytes(game + "\\Images\\General_Old.ilb"), "old");
+    EXPECT_FALSE(FileBytes(game + "\\Images\\General_New.ilb"));
+    const auto music = ReadRawValue(kSettingsKey + "\\Sound", "Music Enabled");
     ASSERT_TRUE(music) << "the settings are written all the same";
 }
 
 TEST_F(BadInput, LogThatCannotBeWritten)
 {
     WriteWholeFile("Setup.log", "old lines\r\n");
-    HANDLE holder = CreateFileA("Setup.log", GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    FileHandle holder(CreateFileA("Setup.log", GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsOpen());
     RemoveDirectoryA("Dict");  // every lookup wants a line
-    OpenAndClose([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, 100)), L"Video"); });
-    CloseHandle(holder);
-    EXPECT_EQ(ReadWholeFile("Setup.log"), "old lines\r\n");
+    Run([](HWND window) { EXPECT_EQ(ControlText(GetDlgItem(window, kVideoFrame)), L"Video"); }, kCancel, kPatient);
+    holder.Reset();
+    EXPECT_EQ(FileBytes("Setup.log"), "old lines\r\n");
 }
 
 }  // namespace

@@ -1,36 +1,30 @@
 // Started with Direct3D 9 switched off (WINEDLLOVERRIDES=d3d9=, set for this
 // test by ctest and inherited by the program): the graphics check fails for real.
 
-#include <gtest/gtest.h>
-
-#include "program_driver.h"
-#include "wine_fixtures.h"
+#include "e2e_fixture.h"
 
 namespace {
 
-const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
+class GraphicsFailure : public EndToEnd {};
 
-TEST(GraphicsFailure, OneMessageBoxNoWindowNothingWritten)
+TEST_F(GraphicsFailure, OneMessageBoxNoWindowNothingWritten)
 {
-    DeleteKeyTree(kGame);
-    ScratchFolder folder;
-    CreateDirectoryA("Dict", nullptr);
     ProgramRun program(folder.path());
     HWND box = program.WaitForWindow(L"Error!");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ControlText(GetDlgItem(box, 0xFFFF)), L"Can't start DirectX! Please, try original file!");
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-    EXPECT_EQ(program.WaitForWindow(L"Vaelmoor: Kervane settings", 0), nullptr);
+    EXPECT_EQ(program.WaitForWindow(kMainWindowTitle, 0), nullptr);
     Click(GetDlgItem(box, IDOK));
     EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_FALSE(KeyExists(kGame)) << "nothing is written";
+    EXPECT_FALSE(KeyExists(kSettingsKey)) << "nothing is written";
     EXPECT_EQ(LogEvents(),
               (std::vector<std::string>{"INI-file not found! Trying to rebuild it!", "INI-file rebuilded!"}));
 }
 
-TEST(GraphicsFailure, WithoutDictionaryTheTwoLookupsAreLoggedTextFirst)
+TEST_F(GraphicsFailure, WithoutDictionaryTheTwoLookupsAreLoggedTextFirst)
 {
-    ScratchFolder folder;
+    ASSERT_TRUE(RemoveDirectoryA("Dict"));
     ProgramRun program(folder.path());
     HWND box = program.WaitForWindow(L"Error!");
     ASSERT_NE(box, nullptr);

@@ -1,44 +1,30 @@
 // Nothing a player has is lost: Cancel and the close box change nothing at
 // all, and OK after a load without a change writes every value back as it was.
 
-#include <gtest/gtest.h>
-
-#include "program_driver.h"
-#include "wine_fixtures.h"
+#include "e2e_fixture.h"
 
 namespace {
 
-const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
-const std::wstring kTitle = L"Vaelmoor: Kervane settings";
-
-std::string Text(const std::string& text)
-{
-    return text + '\0';
-}
-
-class NothingLost : public ::testing::Test {
+class NothingLost : public EndToEnd {
 protected:
     void SetUp() override
     {
-        DeleteKeyTree("SOFTWARE\\Halcyra Studios");
-        CreateDirectoryA("Dict", nullptr);
-        for (const char* path : {"Game", "Game\\Images", "Game\\Songs", "Game\\User", "Game\\User\\Resources",
-                                 "Game\\User\\Resources\\Skirmish", "Game\\User\\Resources\\Skirmish2", "Game\\Kervane",
-                                 "Game\\Kervane\\Legends"})
-            CreateDirectoryA(path, nullptr);
+        EndToEnd::SetUp();
+        MakeGameFolders(
+            {"Images", "Songs", "User\\Resources\\Skirmish", "User\\Resources\\Skirmish2", "Kervane\\Legends"});
         WriteWholeFile("Game\\Images\\General.ilb", "active library");
         WriteWholeFile("Game\\Images\\General_New.ilb", "set-aside library");
         WriteWholeFile("Game\\Songs\\Dawn.mp3", "ID3 dawn");
         WriteWholeFile("Game\\Songs\\March.mp3", "ID3 march");
         WriteWholeFile("Game\\Songs\\Playlist.txt", "March.mp3\nGone.mp3\n");
 
-        const std::string general = kGame + "\\General";
-        SetRawValue(general, "Root Directory", REG_SZ, Text(folder.path() + "\\Game"));
-        SetRawValue(general, "Resources Name", REG_SZ, Text("User\\Resources\\Skirmish\\"));
-        SetRawValue(kGame + "\\Kerv ++  ", "Resources Name", REG_SZ, Text("Kervane\\Legends\\"));
-        SetRawValue(kGame + "\\Email", "Local Email address", REG_SZ, Text("warden@vaelmoor.example"));
-        SetRawValue(kGame + "\\Email", "SMTP Server", REG_SZ, Text("smtp.vaelmoor.example"));
-        SetRawValue(kGame + "\\Email", "Attachment Directory", REG_SZ, Text("C:\\Vaelmoor\\Mail\\"));
+        const std::string general = kSettingsKey + "\\General";
+        SetText(general, "Root Directory", GameFolder());
+        SetText(general, "Resources Name", "User\\Resources\\Skirmish\\");
+        SetText(kSettingsKey + "\\Kerv ++  ", "Resources Name", "Kervane\\Legends\\");
+        SetText(kSettingsKey + "\\Email", "Local Email address", "warden@vaelmoor.example");
+        SetText(kSettingsKey + "\\Email", "SMTP Server", "smtp.vaelmoor.example");
+        SetText(kSettingsKey + "\\Email", "Attachment Directory", "C:\\Vaelmoor\\Mail\\");
         SetRawValue(general, "Movement Speed", REG_BINARY, std::string(1, '\x01'));
         SetRawValue(general, "Combat Resolve Mode", REG_BINARY, std::string(1, '\x02'));
         const struct {
@@ -74,40 +60,27 @@ protected:
             {"Workspace", "Center On Event", 0},
             {"Workspace", "Scroll Speed", 2},
         };
-        for (const auto& n : numbers) SetDword(kGame + "\\" + n.key, n.name, n.value);
+        for (const auto& n : numbers) SetDword(kSettingsKey + "\\" + n.key, n.name, n.value);
     }
-    void TearDown() override { DeleteKeyTree("SOFTWARE\\Halcyra Studios"); }
-
-    void Run(int finish)
-    {
-        ProgramRun program(folder.path());
-        HWND window = program.WaitForWindow(kTitle);
-        ASSERT_NE(window, nullptr);
-        if (finish == 0) PressCloseBox(window);
-        else Click(GetDlgItem(window, finish));
-        ASSERT_EQ(program.WaitForExit(), 0);
-    }
-
-    ScratchFolder folder;
 };
 
 TEST_F(NothingLost, CancelAndTheCloseBoxChangeNothing)
 {
-    for (int finish : {105, 0}) {
-        const auto registry = RegistryTree("SOFTWARE\\Halcyra Studios");
-        const auto files = FolderTree(folder.path() + "\\Game");
-        Run(finish);
-        EXPECT_TRUE(RegistryTree("SOFTWARE\\Halcyra Studios") == registry) << finish;
-        EXPECT_TRUE(FolderTree(folder.path() + "\\Game") == files) << finish;
+    for (ControlId finish : {kCancel, kCloseBox}) {
+        const auto registry = RegistryTree(kCompanyKey);
+        const auto files = FolderTree(GameFolder());
+        Run([](HWND) {}, finish);
+        EXPECT_TRUE(RegistryTree(kCompanyKey) == registry) << finish;
+        EXPECT_TRUE(FolderTree(GameFolder()) == files) << finish;
     }
 }
 
 TEST_F(NothingLost, OkWithoutAChangeKeepsEveryValue)
 {
-    const auto before = RegistryTree("SOFTWARE\\Halcyra Studios");
-    const auto files = FolderTree(folder.path() + "\\Game");
-    Run(104);
-    const auto after = RegistryTree("SOFTWARE\\Halcyra Studios");
+    const auto before = RegistryTree(kCompanyKey);
+    const auto files = FolderTree(GameFolder());
+    Run([](HWND) {});
+    const auto after = RegistryTree(kCompanyKey);
     ASSERT_EQ(after.size(), before.size()) << "no value added or lost";
     for (const auto& [name, value] : before) {
         const auto found = after.find(name);
@@ -122,7 +95,7 @@ TEST_F(NothingLost, OkWithoutAChangeKeepsEveryValue)
             EXPECT_EQ(found->second.data, value.data) << name;
         }
     }
-    EXPECT_TRUE(FolderTree(folder.path() + "\\Game") == files) << "no rename, no playlist change";
+    EXPECT_TRUE(FolderTree(GameFolder()) == files) << "no rename, no playlist change";
 }
 
 }  // namespace

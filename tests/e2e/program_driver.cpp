@@ -108,13 +108,6 @@ long ProgramRun::WaitForExit(DWORD timeoutMs)
     return static_cast<long>(code);
 }
 
-std::wstring ClassName(HWND window)
-{
-    wchar_t name[256] = L"";
-    GetClassNameW(window, name, 256);
-    return name;
-}
-
 int ComboSelection(HWND combo)
 {
     const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
@@ -168,23 +161,14 @@ HWND FocusOf(HWND window)
     return info.hwndFocus;
 }
 
-bool TabTo(HWND window, int controlId)
+bool TabTo(HWND window, ControlId id)
 {
-    HWND target = GetDlgItem(window, controlId);
+    HWND target = GetDlgItem(window, id);
     for (int step = 0; step < 60; ++step) {
         if (WaitUntil([&] { return FocusOf(window) == target; }, step == 0 ? 0 : 500)) return true;
         PressKey(window, VK_TAB);
     }
     return false;
-}
-
-std::wstring FromCp1251(const std::string& bytes)
-{
-    std::wstring text(bytes.size(), L'\0');
-    const int length = MultiByteToWideChar(1251, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                                           static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(std::max(length, 0)));
-    return text;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
@@ -199,14 +183,21 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 
 HWND OpenPlaylistWindow(const ProgramRun& program, HWND mainWindow, DWORD timeoutMs)
 {
-    Click(GetDlgItem(mainWindow, 19));
-    return program.WaitForWindow(L"Playlist:", timeoutMs);
+    Click(GetDlgItem(mainWindow, kUsePlaylist));
+    return program.WaitForWindow(kPlaylistWindowTitle, timeoutMs);
 }
 
-bool PressAndWaitForClose(HWND window, int buttonId, DWORD timeoutMs)
+bool PressAndWaitForClose(HWND window, ControlId button, DWORD timeoutMs)
 {
-    Click(GetDlgItem(window, buttonId));
+    Click(GetDlgItem(window, button));
     return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
+std::string PlaylistBytes(const std::vector<std::wstring>& songs)
+{
+    std::string text;
+    for (const std::wstring& song : songs) text += std::string(song.begin(), song.end()) + "\r\n";
+    return text;
 }
 
 namespace {

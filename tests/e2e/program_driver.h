@@ -35,7 +35,6 @@ private:
 // The program's path as Windows sees it.
 std::string ProgramPath();
 
-std::wstring ClassName(HWND window);
 int ComboSelection(HWND combo);
 bool IsTicked(HWND checkBox);
 
@@ -52,7 +51,10 @@ void PressKey(HWND window, WORD key);
 // The control that holds the keyboard focus in the window's thread.
 HWND FocusOf(HWND window);
 // Moves the focus with Tab until the control of that number holds it; false after a round without it.
-bool TabTo(HWND window, int controlId);
+bool TabTo(HWND window, ControlId id);
+
+// The bytes of a playlist of these songs: each on a line of its own, ended by CR LF.
+std::string PlaylistBytes(const std::vector<std::wstring>& songs);
 
 // The items of a report-style list of another process, and their check boxes.
 std::vector<std::wstring> ListViewItems(HWND list);
@@ -69,7 +71,4 @@ HWND OpenPlaylistWindow(const ProgramRun& program, HWND mainWindow, DWORD timeou
 
 // Presses the button of a window that closes it (the playlist's OK or Cancel)
 // and waits, bounded, until the window is gone.
-bool PressAndWaitForClose(HWND window, int buttonId, DWORD timeoutMs = 5000);
-
-// UTF-16 from Windows-1251 bytes, for expected Russian texts.
-std::wstring FromCp1251(const std::string& bytes);
+bool PressAndWaitForClose(HWND window, ControlId button, DWORD timeoutMs = 5000);

@@ -7,11 +7,7 @@
 
 namespace {
 
-class EventLog : public ::testing::Test {
-protected:
-    void SetUp() override { InitialiseProcessValues(); }
-    ScratchFolder folder;
-};
+using EventLog = ScratchFolderTest;
 
 bool HasTimeStampShape(const std::string& line)
 {
@@ -26,7 +22,7 @@ bool HasTimeStampShape(const std::string& line)
 TEST_F(EventLog, FirstLineCreatesTheFile)
 {
     LogEvent("INI-file rebuilded!");
-    const auto log = ReadWholeFile("Setup.log");
+    const auto log = FileBytes("Setup.log");
     ASSERT_TRUE(log);
     EXPECT_TRUE(HasTimeStampShape(*log)) << *log;
     EXPECT_EQ(log->substr(31), "INI-file rebuilded!\r\n");
@@ -37,7 +33,7 @@ TEST_F(EventLog, StampIsLocalTime)
     SYSTEMTIME before;
     GetLocalTime(&before);
     LogEvent("x");
-    const auto log = ReadWholeFile("Setup.log");
+    const auto log = FileBytes("Setup.log");
     ASSERT_TRUE(log);
     char day[3] = {(*log)[0], (*log)[1], 0};
     char hour[3] = {(*log)[13], (*log)[14], 0};
@@ -52,7 +48,7 @@ TEST_F(EventLog, AppendsAfterExistingBytesEvenWithoutLineEnd)
     WriteWholeFile("Setup.log", "older line\r\nunfinished");
     LogEvent("next");
     LogEvent("");
-    const auto log = ReadWholeFile("Setup.log");
+    const auto log = FileBytes("Setup.log");
     ASSERT_TRUE(log);
     ASSERT_EQ(log->substr(0, 22), "older line\r\nunfinished");
     const std::string appended = log->substr(22);
@@ -67,7 +63,7 @@ TEST_F(EventLog, ReadOnlyLogIsLeftAloneSilently)
     WriteWholeFile("Setup.log", "kept");
     SetFileAttributesA("Setup.log", FILE_ATTRIBUTE_READONLY);
     LogEvent("dropped");
-    EXPECT_EQ(ReadWholeFile("Setup.log"), "kept");
+    EXPECT_EQ(FileBytes("Setup.log"), "kept");
 }
 
 TEST_F(EventLog, LogHeldOpenForWritingByAnotherProgramDropsTheLine)
@@ -77,7 +73,7 @@ TEST_F(EventLog, LogHeldOpenForWritingByAnotherProgramDropsTheLine)
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     LogEvent("dropped");
     CloseHandle(other);
-    EXPECT_EQ(ReadWholeFile("Setup.log"), "kept");
+    EXPECT_EQ(FileBytes("Setup.log"), "kept");
 }
 
 TEST_F(EventLog, ReadersMayWatchTheLogWhileItGrows)
@@ -87,7 +83,7 @@ TEST_F(EventLog, ReadersMayWatchTheLogWhileItGrows)
     ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
     LogEvent("seen");
     CloseHandle(viewer);
-    const auto log = ReadWholeFile("Setup.log");
+    const auto log = FileBytes("Setup.log");
     ASSERT_TRUE(log);
     EXPECT_EQ(log->substr(31), "seen\r\n");
 }
@@ -96,7 +92,7 @@ TEST_F(EventLog, VanishedFolderDropsTheLine)
 {
     LogPath = "Gone\\Setup.log";
     LogEvent("dropped");
-    EXPECT_FALSE(ReadWholeFile("Gone\\Setup.log"));
+    EXPECT_FALSE(FileBytes("Gone\\Setup.log"));
 }
 
 }  // namespace

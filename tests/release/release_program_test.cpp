@@ -112,7 +112,7 @@ std::string ProgramIdentityAttribute(const std::string& manifest, const std::str
 
 std::string ProgramBytes()
 {
-    return ReadWholeFile(ProgramPath()).value_or("");
+    return FileBytes(ProgramPath()).value_or("");
 }
 
 // Both forms a path may take in a binary: 8-bit and UTF-16.

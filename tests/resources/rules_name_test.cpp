@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game_facts.h"
+
 namespace {
 
 TEST(RulesName, CurrentNameFromStoredValue)
@@ -28,9 +30,9 @@ TEST(RulesName, FamiliesAndStoredValues)
     const RulesFamily& kervane = RulesFamilyFor(true);
     const RulesFamily& custom = RulesFamilyFor(false);
     EXPECT_STREQ(kervane.folder, "Kervane\\");
-    EXPECT_EQ(KeyPath(kervane.subKey), "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune\\Kerv ++  ");
+    EXPECT_EQ(KeyPath(kervane.subKey), kSettingsKey + "\\Kerv ++  ");
     EXPECT_STREQ(custom.folder, "User\\Resources\\");
-    EXPECT_EQ(KeyPath(custom.subKey), "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune\\General");
+    EXPECT_EQ(KeyPath(custom.subKey), kSettingsKey + "\\General");
     EXPECT_EQ(StoredRulesName(custom, "Skirmish"), "User\\Resources\\Skirmish\\");
     EXPECT_EQ(StoredRulesName(kervane, "Legends"), "Kervane\\Legends\\");
     EXPECT_EQ(StoredRulesName(custom, ""), "User\\Resources\\\\") << "no selection: one more backslash";

@@ -5,13 +5,15 @@
 #include <algorithm>
 #include <set>
 
+#include "game_facts.h"
+
 namespace {
 
 TEST(Catalogue, KeyPathsEndWithTheGameNames)
 {
-    EXPECT_EQ(KeyPath(SubKey::Video), "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune\\Video");
-    EXPECT_EQ(KeyPath(SubKey::Email), "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune\\Email");
-    EXPECT_EQ(KeyPath(SubKey::Kerv), "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune\\Kerv ++  ");
+    EXPECT_EQ(KeyPath(SubKey::Video), kSettingsKey + "\\Video");
+    EXPECT_EQ(KeyPath(SubKey::Email), kSettingsKey + "\\Email");
+    EXPECT_EQ(KeyPath(SubKey::Kerv), kSettingsKey + "\\Kerv ++  ");
 }
 
 TEST(Catalogue, LoadAndApplyOrdersAreCompleteAndDistinct)

@@ -9,15 +9,14 @@ namespace {
 
 const std::string kBase = "SOFTWARE\\KervaneSettings Tests\\Store";
 
-class RegistryStore : public ::testing::Test {
+class RegistryStore : public ScratchFolderTest {  // Setup.log lands in the folder
 protected:
     void SetUp() override
     {
-        InitialiseProcessValues();
+        ScratchFolderTest::SetUp();
         DeleteKeyTree("SOFTWARE\\KervaneSettings Tests");
     }
     void TearDown() override { DeleteKeyTree("SOFTWARE\\KervaneSettings Tests"); }
-    ScratchFolder folder;  // Setup.log lands here
 };
 
 TEST_F(RegistryStore, NumberAndByteSentinels)
@@ -52,8 +51,8 @@ TEST_F(RegistryStore, TextLengthLimits)
 {
     const std::string text259(259, 'a');
     const std::string text260(260, 'b');
-    SetRawValue(kBase, "259", REG_SZ, text259 + '\0');
-    SetRawValue(kBase, "260", REG_SZ, text260 + '\0');
+    SetText(kBase, "259", text259);
+    SetText(kBase, "260", text260);
     SetRawValue(kBase, "No zero", REG_BINARY, "D:\\Mail");
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kBase, "259"), text259);
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kBase, "260"), "");
@@ -65,7 +64,7 @@ TEST_F(RegistryStore, TextLengthLimits)
 
 TEST_F(RegistryStore, TextIsAlwaysReadFromCurrentUser)
 {
-    SetRawValue(kBase, "Root Directory", REG_SZ, std::string("C:\\Games\\Vaelmoor") + '\0');
+    SetText(kBase, "Root Directory", "C:\\Games\\Vaelmoor");
     EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kBase, "Root Directory"), "C:\\Games\\Vaelmoor");
 }
 
@@ -76,22 +75,9 @@ TEST_F(RegistryStore, WritesStoreTheDescribedBytes)
     WriteText(HKEY_CURRENT_USER, path, "Text", "User\\Resources\\Skirmish\\");
     WriteByte(HKEY_CURRENT_USER, path, "Byte", 2);
 
-    const auto number = ReadRawValue(path, "Number");
-    ASSERT_TRUE(number);
-    EXPECT_EQ(number->type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(number->data, std::string("\xFE\xFF\xFF\xFF", 4));
-
-    const auto text = ReadRawValue(path, "Text");
-    ASSERT_TRUE(text);
-    EXPECT_EQ(text->type, static_cast<DWORD>(REG_SZ));
-    std::string block = "User\\Resources\\Skirmish\\";
-    block.resize(256, '\0');
-    EXPECT_EQ(text->data, block);
-
-    const auto byte = ReadRawValue(path, "Byte");
-    ASSERT_TRUE(byte);
-    EXPECT_EQ(byte->type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(byte->data, std::string("\x02", 1));
+    EXPECT_EQ(ReadRawValue(path, "Number"), (RawValue{REG_DWORD, std::string("\xFE\xFF\xFF\xFF", 4)}));
+    EXPECT_EQ(ReadRawValue(path, "Text"), (RawValue{REG_SZ, TextBlock("User\\Resources\\Skirmish\\")}));
+    EXPECT_EQ(ReadRawValue(path, "Byte"), (RawValue{REG_BINARY, std::string("\x02", 1)}));
 
     EXPECT_TRUE(KeyExists("SOFTWARE\\KervaneSettings Tests\\Store\\Deeper\\Kerv ++  "));
     EXPECT_FALSE(KeyExists("SOFTWARE\\KervaneSettings Tests\\Store\\Deeper\\Kerv ++"));
@@ -117,11 +103,11 @@ TEST_F(RegistryStore, LongTextIsWrittenWhole)
     WriteText(HKEY_CURRENT_USER, kBase, "Long", longText);
     const auto value = ReadRawValue(kBase, "Long");
     ASSERT_TRUE(value);
-    EXPECT_EQ(value->data, longText + '\0');
+    EXPECT_EQ(value->data, WithZero(longText));
 
     const std::string text255(255, 'y');
     WriteText(HKEY_CURRENT_USER, kBase, "Exactly", text255);
-    EXPECT_EQ(ReadRawValue(kBase, "Exactly")->data, text255 + '\0');
+    EXPECT_EQ(ReadRawValue(kBase, "Exactly")->data, WithZero(text255));
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kBase, "Exactly"), text255);
 }
 

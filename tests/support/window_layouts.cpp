@@ -7,66 +7,103 @@
 #include <cstdint>
 
 const std::vector<Expected> kMainLayout = {
-    {103, Banner, 8, 8, 597, 159, nullptr, nullptr},
-    {100, Frame, 310, 177, 296, 200, L"Video", L"Video"},
-    {101, Frame, 310, 382, 296, 125, L"Sound", L"Sound"},
-    {102, Frame, 8, 177, 295, 280, L"General", L"General"},
-    {106, Frame, 8, 457, 295, 90, L"E-mail game", L"E-mail game"},
-    {104, Button, 330, 515, 125, 30, L"OK", L"OK"},
-    {105, Button, 460, 515, 125, 30, L"Cancel", L"Cancel"},
-    {0, Check, 320, 405, 100, 20, L"Sound FX", L"Sound FX"},
-    {1, Check, 320, 455, 100, 20, L"Music", L"Music"},
-    {2, Check, 320, 430, 100, 20, L"Direct Sound", L"Direct Sound"},
-    {19, Check, 320, 480, 120, 20, L"Use playlist", L"Use playlist"},
-    {3, Check, 460, 405, 100, 20, L"Selection Sounds", L"Selection Sounds"},
-    {4, Check, 460, 430, 100, 20, L"Movement Sounds", L"Movement Sounds"},
-    {5, Check, 460, 455, 100, 20, L"Ambient Sounds", L"Ambient Sounds"},
-    {6, Check, 460, 480, 100, 20, L"Event Sounds", L"Event Sounds"},
-    {20, Label, 320, 200, 80, 20, L"Display mode:", L"Display mode:"},
-    {30, List, 400, 195, 200, 20, nullptr, nullptr},
-    {21, Label, 320, 225, 80, 20, L"Adapter:", L"Adapter:"},
-    {31, List, 400, 220, 200, 20, nullptr, nullptr},
-    {22, Label, 320, 250, 80, 20, L"Display level:", L"Display level:"},
-    {32, List, 400, 245, 200, 20, nullptr, nullptr},
-    {23, Label, 320, 275, 80, 20, L"Cursors:", L"Cursors:"},
-    {33, List, 400, 270, 200, 20, nullptr, nullptr},
-    {7, Check, 320, 300, 130, 20, L"Show Intro", L"Show Intro"},
-    {8, Check, 320, 325, 200, 20, L"Allow Resolution Switches", L"Allow Resolution Switches"},
-    {9, Check, 320, 350, 200, 20, L"Use Direct3D", L"Use Direct3D"},
-    {16, Check, 460, 300, 200, 20, L"View panning", L"View panning"},
-    {24, Label, 17, 200, 50, 20, L"Language:", L"Language:"},
-    {34, List, 110, 195, 180, 20, nullptr, nullptr},
-    {10, Check, 17, 220, 120, 20, L"Blood", L"Blood"},
-    {11, Check, 160, 300, 120, 20, L"Autosave before TC", L"Autosave before TC"},
-    {12, Check, 17, 245, 120, 20, L"Allow custom rules", L"Allow custom rules"},
-    {13, Check, 160, 245, 120, 20, L"Kerv Based rules", L"Kerv Based rules"},
-    {25, Label, 17, 275, 50, 20, L"Rules:", L"Rules:"},
-    {35, List, 110, 270, 180, 20, nullptr, nullptr},
-    {14, Check, 17, 300, 120, 20, L"Autosave", L"Autosave"},
-    {15, Check, 17, 325, 120, 20, L"Automove", L"Automove"},
-    {17, Check, 160, 220, 120, 20, L"Center on event", L"Center on event"},
-    {18, Check, 160, 325, 140, 20, L"View bounds", L"View bounds"},
-    {26, Label, 17, 353, 80, 20, L"Scroll speed:", L"Scroll speed:"},
-    {36, List, 110, 350, 180, 20, nullptr, nullptr},
-    {27, Label, 17, 378, 80, 20, L"Movem.speed:", L"Movem.speed:"},
-    {37, List, 110, 375, 180, 20, nullptr, nullptr},
-    {28, Label, 17, 403, 80, 20, L"Game type:", L"Game type:"},
-    {38, List, 110, 400, 180, 20, nullptr, nullptr},
-    {29, Label, 17, 428, 80, 20, L"Combat type:", L"Combat type:"},
-    {39, List, 110, 425, 180, 20, nullptr, nullptr},
-    {50, Label, 17, 473, 80, 20, L"E-mail:", L"E-Mal:"},
-    {51, Edit, 110, 470, 180, 20, nullptr, nullptr},
-    {52, Label, 17, 498, 80, 20, L"SMTP:", L"SMTP:"},
-    {53, Edit, 110, 495, 180, 20, nullptr, nullptr},
-    {54, Label, 17, 523, 80, 20, L"Folder:", L"Folder:"},
-    {55, Edit, 110, 520, 180, 20, nullptr, nullptr},
+    {kBanner, Banner, 8, 8, 597, 159, nullptr, nullptr},
+    {kVideoFrame, Frame, 310, 177, 296, 200, L"Video", L"Video"},
+    {kSoundFrame, Frame, 310, 382, 296, 125, L"Sound", L"Sound"},
+    {kGeneralFrame, Frame, 8, 177, 295, 280, L"General", L"General"},
+    {kEmailFrame, Frame, 8, 457, 295, 90, L"E-mail game", L"E-mail game"},
+    {kOk, Button, 330, 515, 125, 30, L"OK", L"OK"},
+    {kCancel, Button, 460, 515, 125, 30, L"Cancel", L"Cancel"},
+    {kSoundFx, Check, 320, 405, 100, 20, L"Sound FX", L"Sound FX"},
+    {kMusic, Check, 320, 455, 100, 20, L"Music", L"Music"},
+    {kDirectSound, Check, 320, 430, 100, 20, L"Direct Sound", L"Direct Sound"},
+    {kUsePlaylist, Check, 320, 480, 120, 20, L"Use playlist", L"Use playlist"},
+    {kSelectionSounds, Check, 460, 405, 100, 20, L"Selection Sounds", L"Selection Sounds"},
+    {kMovementSounds, Check, 460, 430, 100, 20, L"Movement Sounds", L"Movement Sounds"},
+    {kAmbientSounds, Check, 460, 455, 100, 20, L"Ambient Sounds", L"Ambient Sounds"},
+    {kEventSounds, Check, 460, 480, 100, 20, L"Event Sounds", L"Event Sounds"},
+    {kDisplayModeLabel, Label, 320, 200, 80, 20, L"Display mode:", L"Display mode:"},
+    {kDisplayModeBox, List, 400, 195, 200, 20, nullptr, nullptr},
+    {kAdapterLabel, Label, 320, 225, 80, 20, L"Adapter:", L"Adapter:"},
+    {kAdapterBox, List, 400, 220, 200, 20, nullptr, nullptr},
+    {kDisplayLevelLabel, Label, 320, 250, 80, 20, L"Display level:", L"Display level:"},
+    {kDisplayLevelBox, List, 400, 245, 200, 20, nullptr, nullptr},
+    {kCursorsLabel, Label, 320, 275, 80, 20, L"Cursors:", L"Cursors:"},
+    {kCursorsBox, List, 400, 270, 200, 20, nullptr, nullptr},
+    {kShowIntro, Check, 320, 300, 130, 20, L"Show Intro", L"Show Intro"},
+    {kAllowResolutionSwitches, Check, 320, 325, 200, 20, L"Allow Resolution Switches", L"Allow Resolution Switches"},
+    {kUseDirect3D, Check, 320, 350, 200, 20, L"Use Direct3D", L"Use Direct3D"},
+    {kViewPanning, Check, 460, 300, 200, 20, L"View panning", L"View panning"},
+    {kLanguageLabel, Label, 17, 200, 50, 20, L"Language:", L"Language:"},
+    {kLanguageBox, List, 110, 195, 180, 20, nullptr, nullptr},
+    {kBlood, Check, 17, 220, 120, 20, L"Blood", L"Blood"},
+    {kAutosaveBeforeTc, Check, 160, 300, 120, 20, L"Autosave before TC", L"Autosave before TC"},
+    {kAllowCustomRules, Check, 17, 245, 120, 20, L"Allow custom rules", L"Allow custom rules"},
+    {kKervBasedRules, Check, 160, 245, 120, 20, L"Kerv Based rules", L"Kerv Based rules"},
+    {kRulesLabel, Label, 17, 275, 50, 20, L"Rules:", L"Rules:"},
+    {kRulesBox, List, 110, 270, 180, 20, nullptr, nullptr},
+    {kAutosave, Check, 17, 300, 120, 20, L"Autosave", L"Autosave"},
+    {kAutomove, Check, 17, 325, 120, 20, L"Automove", L"Automove"},
+    {kCenterOnEvent, Check, 160, 220, 120, 20, L"Center on event", L"Center on event"},
+    {kViewBounds, Check, 160, 325, 140, 20, L"View bounds", L"View bounds"},
+    {kScrollSpeedLabel, Label, 17, 353, 80, 20, L"Scroll speed:", L"Scroll speed:"},
+    {kScrollSpeedBox, List, 110, 350, 180, 20, nullptr, nullptr},
+    {kMovementSpeedLabel, Label, 17, 378, 80, 20, L"Movem.speed:", L"Movem.speed:"},
+    {kMovementSpeedBox, List, 110, 375, 180, 20, nullptr, nullptr},
+    {kGameTypeLabel, Label, 17, 403, 80, 20, L"Game type:", L"Game type:"},
+    {kGameTypeBox, List, 110, 400, 180, 20, nullptr, nullptr},
+    {kCombatTypeLabel, Label, 17, 428, 80, 20, L"Combat type:", L"Combat type:"},
+    {kCombatTypeBox, List, 110, 425, 180, 20, nullptr, nullptr},
+    {kEmailLabel, Label, 17, 473, 80, 20, L"E-mail:", L"E-Mal:"},
+    {kEmailField, Edit, 110, 470, 180, 20, nullptr, nullptr},
+    {kSmtpLabel, Label, 17, 498, 80, 20, L"SMTP:", L"SMTP:"},
+    {kSmtpField, Edit, 110, 495, 180, 20, nullptr, nullptr},
+    {kFolderLabel, Label, 17, 523, 80, 20, L"Folder:", L"Folder:"},
+    {kFolderField, Edit, 110, 520, 180, 20, nullptr, nullptr},
 };
 
 const std::vector<Expected> kPlaylistLayout = {
-    {64, Label, 10, 10, 200, 25, L"Available songs:", L"Available songs:"},
-    {63, SongList, 5, 40, 220, 170, nullptr, nullptr},
-    {61, Button, 10, 215, 100, 25, L"OK", L"Ok"},
-    {62, Button, 120, 215, 100, 25, L"Cancel", L"Cancel"},
+    {kSongsLabel, Label, 10, 10, 200, 25, L"Available songs:", L"Available songs:"},
+    {kSongList, SongList, 5, 40, 220, 170, nullptr, nullptr},
+    {kPlaylistOk, Button, 10, 215, 100, 25, L"OK", L"Ok"},
+    {kPlaylistCancel, Button, 120, 215, 100, 25, L"Cancel", L"Cancel"},
+};
+
+// clang-format off
+const std::vector<ControlId> kMainTooltips = {
+    kOk, kCancel,
+    kSoundFx, kMusic, kDirectSound, kSelectionSounds, kMovementSounds, kAmbientSounds, kEventSounds,
+    kDisplayModeBox, kAdapterBox, kDisplayLevelBox, kCursorsBox, kShowIntro, kAllowResolutionSwitches, kUseDirect3D,
+    kLanguageBox, kRulesBox, kBlood, kAutosaveBeforeTc, kAllowCustomRules, kKervBasedRules, kAutosave, kAutomove,
+    kViewPanning, kCenterOnEvent, kViewBounds, kUsePlaylist,
+    kScrollSpeedBox, kMovementSpeedBox, kGameTypeBox, kCombatTypeBox,
+    kEmailField, kSmtpField, kFolderField,
+};
+// clang-format on
+
+const std::map<ControlId, std::vector<ExpectedItem>> kMainListItems = {
+    {kAdapterBox, {{"31", L"Default", L"Default"}}},
+    {kDisplayLevelBox, {{"32a", L"Low", L"Low"}, {"32b", L"Medium", L"Medium"}, {"32c", L"High", L"High"}}},
+    {kCursorsBox,
+     {{"33a", L"Software", L"Software"}, {"33b", L"Black & White", L"Black & White"}, {"33c", L"Color", L"Color"}}},
+    {kLanguageBox,
+     {{"34a", L"Auto", L"Auto"},
+      {"34b", L"English", L"English"},
+      {"34c", L"German", L"German"},
+      {"34d", L"French", L"French"},
+      {"34e", L"Italian", L"Italian"},
+      {"34f", L"Polish", L"Polish"},
+      {"34g", L"Russian", L"Russian"},
+      {"34h", L"Chinese (Traditional)", L"Chinese (Traditional)"},
+      {"34j", L"Chinese (Simplified)", L"Chinese (Simplified)"},
+      {"34k", L"Japanese", L"Japanese"},
+      {"34l", L"Korean", L"Korean"}}},
+    {kRulesBox, {{"35", L"Default", L"Default"}}},
+    {kScrollSpeedBox, {{"36a", L"Slow", L"Slow"}, {"36b", L"Normal", L"Normal"}, {"36c", L"Fast", L"Fast"}}},
+    {kMovementSpeedBox, {{"37a", L"Slow", L"Slow"}, {"37b", L"Normal", L"Normal"}, {"37c", L"Fast", L"Fast"}}},
+    {kGameTypeBox, {{"38a", L"Synchron.", L"Synchron."}, {"38b", L"Classic.", L"Classic."}}},
+    {kCombatTypeBox,
+     {{"39a", L"Choose", L"Choose"}, {"39b", L"Avtobattle only", L"Avto"}, {"39d", L"Human only", L"Personal"}}},
 };
 
 bool MayGrow(Kind kind)
@@ -79,6 +116,30 @@ std::wstring ControlText(HWND control)
     wchar_t text[1024] = L"";
     SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
     return text;
+}
+
+std::wstring ClassName(HWND window)
+{
+    wchar_t name[256] = L"";
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::vector<HWND> TooltipsOf(HWND window)
+{
+    struct Search {
+        HWND owner;
+        std::vector<HWND> found;
+    } search{window, {}};
+    EnumWindows(
+        [](HWND candidate, LPARAM context) {
+            auto* search = reinterpret_cast<Search*>(context);
+            if (GetWindow(candidate, GW_OWNER) == search->owner && ClassName(candidate) == L"tooltips_class32")
+                search->found.push_back(candidate);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::vector<std::wstring> ComboItems(HWND combo)

@@ -1,7 +1,8 @@
 #pragma once
 // The two windows as the player must see them: every control's kind, place
-// at 96 DPI and caption, and the checks that a window shows that layout at
-// its DPI, with every caption whole where the room allows.
+// at 96 DPI and caption, the main window's list items and tooltips, and the
+// checks that a window shows that layout at its DPI, with every caption whole
+// where the room allows.
 
 #include <windows.h>
 
@@ -9,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "game_facts.h"
+
 enum Kind { Banner, Frame, Button, Check, Label, List, Edit, SongList };
 
 struct Expected {
-    int id;
+    ControlId id;
     Kind kind;
     int x, y, width, height;
     const wchar_t* builtIn;   // English caption from the rebuilt dictionary
@@ -23,12 +26,28 @@ struct Expected {
 extern const std::vector<Expected> kMainLayout;
 extern const std::vector<Expected> kPlaylistLayout;
 
+// The controls that carry a tooltip, in the order the main window attaches them.
+extern const std::vector<ControlId> kMainTooltips;
+
+struct ExpectedItem {
+    const char* key;  // in the dictionary
+    const wchar_t* builtIn;
+    const wchar_t* fallback;
+};
+// The items of every choice box of the main window but the display-mode box,
+// which the adapter's modes fill.
+extern const std::map<ControlId, std::vector<ExpectedItem>> kMainListItems;
+
 // Check boxes and labels may be wider than their row says, to show a caption
 // that needs it; everything else has its row's size.
 bool MayGrow(Kind kind);
 
 // A window's text; bounded, so a hung program fails the test instead of stopping it.
 std::wstring ControlText(HWND control);
+std::wstring ClassName(HWND window);
+
+// The tooltip windows a window owns.
+std::vector<HWND> TooltipsOf(HWND window);
 
 // The items of a drop-down list, in its order.
 std::vector<std::wstring> ComboItems(HWND combo);
@@ -44,7 +63,7 @@ void ExpectPlacedAtDpi(HWND window, const std::vector<Expected>& layout, int cli
                        unsigned dpi);
 
 struct CutCaption {
-    int id;
+    ControlId id;
     std::wstring text;
     int needed, room;  // pixels
 };

@@ -2,7 +2,31 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
+
+namespace {
+
+// Calls visit with the name and the attributes of each entry of a folder.
+void ForEachEntry(const std::string& folder, const std::function<void(const std::string&, DWORD)>& visit)
+{
+    WIN32_FIND_DATAA entry;
+    const FolderListing listing(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!listing.IsOpen()) return;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") visit(name, entry.dwFileAttributes);
+    } while (FindNextFileA(listing.Get(), &entry));
+}
+
+RegistryKey OpenKey(const std::string& path)
+{
+    HKEY key = nullptr;
+    return RegistryKey(RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS ? key
+                                                                                                          : nullptr);
+}
+
+}  // namespace
 
 ScratchFolder::ScratchFolder()
 {
@@ -36,49 +60,51 @@ std::string HostPath(const std::string& unixPath)
 
 void RemoveTree(const std::string& path)
 {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
+    ForEachEntry(path, [&](const std::string& name, DWORD attributes) {
+        const std::string child = path + "\\" + name;
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+        else DeleteFileA(child.c_str());
+    });
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(path.c_str());
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
 void WriteWholeFile(const std::string& path, const std::string& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+    const FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    if (!file.IsOpen() || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::wstring FromCp1251(const std::string& bytes)
+{
+    std::wstring text(bytes.size(), L'\0');
+    const int length = MultiByteToWideChar(1251, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                                           static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return text;
+}
+
+std::string DwordBytes(std::uint32_t value)
+{
+    return std::string(reinterpret_cast<const char*>(&value), 4);
+}
+
+std::string TextBlock(const std::string& text)
+{
+    std::string block = text;
+    block.resize(std::max<std::size_t>(256, text.size() + 1), '\0');
+    return block;
 }
 
 std::vector<std::string> LogEvents()
 {
     std::vector<std::string> events;
-    const std::optional<std::string> log = ReadWholeFile("Setup.log");
+    const std::optional<std::string> log = FileBytes("Setup.log");
     if (!log) return events;
     std::size_t start = 0;
     while (start < log->size()) {
@@ -93,21 +119,22 @@ std::vector<std::string> LogEvents()
 
 std::optional<RawValue> ReadRawValue(const std::string& path, const std::string& name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    const RegistryKey key = OpenKey(path);
     DWORD type = 0;
     DWORD size = 0;
-    std::optional<RawValue> value;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        RawValue raw{type, std::string(size, '\0')};
-        if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(raw.data.data()), &size) ==
-            ERROR_SUCCESS) {
-            raw.data.resize(size);
-            value = raw;
-        }
-    }
-    RegCloseKey(key);
-    return value;
+    if (!key.IsOpen() || RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    RawValue raw{type, std::string(size, '\0')};
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(raw.data.data()), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    raw.data.resize(size);
+    return raw;
+}
+
+void PrintTo(const RawValue& value, std::ostream* out)
+{
+    *out << "type " << value.type << ", " << ::testing::PrintToString(value.data);
 }
 
 std::optional<std::uint32_t> StoredDword(const std::string& path, const std::string& name)
@@ -121,18 +148,22 @@ std::optional<std::uint32_t> StoredDword(const std::string& path, const std::str
 
 void SetRawValue(const std::string& path, const std::string& name, DWORD type, const std::string& data)
 {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        throw std::runtime_error("cannot create key " + path);
-    RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
+    RegistryKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Out(), nullptr) !=
+            ERROR_SUCCESS ||
+        RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot set " + path + "|" + name);
+}
+
+void SetText(const std::string& path, const std::string& name, const std::string& text)
+{
+    SetRawValue(path, name, REG_SZ, WithZero(text));
 }
 
 void SetDword(const std::string& path, const std::string& name, std::uint32_t value)
 {
-    SetRawValue(path, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
+    SetRawValue(path, name, REG_DWORD, DwordBytes(value));
 }
 
 void DeleteKeyTree(const std::string& path)
@@ -143,51 +174,41 @@ void DeleteKeyTree(const std::string& path)
 
 bool KeyExists(const std::string& path)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    return OpenKey(path).IsOpen();
 }
 
 std::map<std::string, RawValue> RegistryTree(const std::string& path)
 {
     std::map<std::string, RawValue> tree;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return tree;
+    const RegistryKey key = OpenKey(path);
+    if (!key.IsOpen()) return tree;
     char name[16384];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         if (auto value = ReadRawValue(path, name)) tree[path + "|" + name] = *value;
     }
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         tree.merge(RegistryTree(path + "\\" + name));
     }
-    RegCloseKey(key);
     return tree;
 }
 
 std::map<std::string, std::string> FolderTree(const std::string& path)
 {
     std::map<std::string, std::string> tree;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return tree;
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
+    ForEachEntry(path, [&](const std::string& name, DWORD attributes) {
         const std::string child = path + "\\" + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             tree[name] = "<folder>";
             const std::string prefix = name + "\\";
             for (auto& [inner, bytes] : FolderTree(child)) tree[prefix + inner] = bytes;
         } else {
-            tree[name] = ReadWholeFile(child).value_or("<unreadable>");
+            tree[name] = FileBytes(child).value_or("<unreadable>");
         }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
+    });
     return tree;
 }
 

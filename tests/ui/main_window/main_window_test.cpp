@@ -15,41 +15,17 @@
 #include "dictionary/dictionary.h"
 #include "settings/settings.h"
 #include "ui/toolkit/controls.h"
+#include "window_layouts.h"
 #include "wine_fixtures.h"
 
 namespace {
-
-const std::string kGame = "SOFTWARE\\Halcyra Studios\\Vaelmoor Duskrune";
-
-std::wstring FromCp1251(const std::string& bytes)
-{
-    wchar_t text[512];
-    const int length = MultiByteToWideChar(1251, 0, bytes.data(), static_cast<int>(bytes.size()), text, 512);
-    return std::wstring(text, static_cast<std::size_t>(length));
-}
-
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[512] = L"";
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
-BOOL CALLBACK FindTooltip(HWND window, LPARAM found)
-{
-    wchar_t name[64];
-    GetClassNameW(window, name, 64);
-    if (wcscmp(name, TOOLTIPS_CLASSW) != 0 || GetWindow(window, GW_OWNER) != MainWindow()) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
 
 // One window per test process: the main window is built once for the program's life.
 class MainWindowInProcess : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        DeleteKeyTree(kGame);
+        DeleteKeyTree(kSettingsKey);
         folder_ = new ScratchFolder;
         InitialiseProcessValues();
         CreateDirectoryA("Dict", nullptr);
@@ -64,7 +40,7 @@ protected:
     {
         DestroyWindow(MainWindow());
         delete folder_;
-        DeleteKeyTree(kGame);
+        DeleteKeyTree(kSettingsKey);
     }
     static ScratchFolder* folder_;
 };
@@ -77,8 +53,8 @@ TEST_F(MainWindowInProcess, StaysHiddenUntilShown)
 
 TEST_F(MainWindowInProcess, RussianCaptionsReadCorrectlyWhateverTheSystemCodePage)
 {
-    EXPECT_EQ(WindowText(GetDlgItem(MainWindow(), 100)), FromCp1251("\xC2\xE8\xE4\xE5\xEE"));
-    EXPECT_EQ(WindowText(GetDlgItem(MainWindow(), 105)), FromCp1251("\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC"));
+    EXPECT_EQ(ControlText(GetDlgItem(MainWindow(), kVideoFrame)), FromCp1251("\xC2\xE8\xE4\xE5\xEE"));
+    EXPECT_EQ(ControlText(GetDlgItem(MainWindow(), kCancel)), FromCp1251("\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC"));
 }
 
 TEST_F(MainWindowInProcess, OkAndCancelUseBoldArialOfTenPoints)
@@ -86,7 +62,7 @@ TEST_F(MainWindowInProcess, OkAndCancelUseBoldArialOfTenPoints)
     HDC screen = GetDC(nullptr);
     const int height = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
     ReleaseDC(nullptr, screen);
-    for (int id : {104, 105}) {
+    for (ControlId id : {kOk, kCancel}) {
         LOGFONTW font{};
         ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(MainWindow(), id), WM_GETFONT, 0, 0)),
                                sizeof font, &font));
@@ -94,7 +70,7 @@ TEST_F(MainWindowInProcess, OkAndCancelUseBoldArialOfTenPoints)
         EXPECT_EQ(font.lfWeight, FW_BOLD) << id;
         EXPECT_EQ(font.lfHeight, height) << id;
     }
-    const HFONT standard = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(MainWindow(), 1), WM_GETFONT, 0, 0));
+    const HFONT standard = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(MainWindow(), kMusic), WM_GETFONT, 0, 0));
     EXPECT_EQ(standard, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)))
         << "the other controls keep the standard font";
 }
@@ -107,45 +83,39 @@ TEST_F(MainWindowInProcess, DisplayModeBoxShowsEachResolutionOnce)
 
 TEST_F(MainWindowInProcess, TooltipsInTheirOrderWithRussianTexts)
 {
-    HWND tooltip = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
-    ASSERT_NE(tooltip, nullptr);
-    const int order[] = {104, 105, 0,  1,  2,  3,  4,  5,  6,  30, 31, 32, 33, 7,  8,  9,  34, 35,
-                         10,  11,  12, 13, 14, 15, 16, 17, 18, 19, 36, 37, 38, 39, 51, 53, 55};
-    ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(std::size(order)));
-    for (std::size_t i = 0; i < std::size(order); ++i) {
+    const std::vector<HWND> tooltips = TooltipsOf(MainWindow());
+    ASSERT_FALSE(tooltips.empty());
+    ASSERT_EQ(SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(kMainTooltips.size()));
+    std::vector<std::wstring> texts;
+    for (std::size_t i = 0; i < kMainTooltips.size(); ++i) {
         wchar_t text[512] = L"";
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.lpszText = text;
-        ASSERT_TRUE(SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)));
-        EXPECT_EQ(GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)), order[i]) << i;
-        EXPECT_FALSE(std::wstring(text).empty()) << order[i];
+        ASSERT_TRUE(SendMessageW(tooltips[0], TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)));
+        EXPECT_EQ(GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)), kMainTooltips[i]) << i;
+        EXPECT_FALSE(std::wstring(text).empty()) << kMainTooltips[i];
+        texts.emplace_back(text);
     }
-    wchar_t text[512] = L"";
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.lpszText = text;
-    SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
     // "Нажмите, чтобы запомнить выбранные настройки."
-    EXPECT_EQ(std::wstring(text),
+    EXPECT_EQ(texts.at(0),
               FromCp1251("\xCD\xE0\xE6\xEC\xE8\xF2\xE5, \xF7\xF2\xEE\xE1\xFB \xE7\xE0\xEF\xEE\xEC\xED\xE8\xF2\xFC "
                          "\xE2\xFB\xE1\xF0\xE0\xED\xED\xFB\xE5 \xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8."));
 }
 
 TEST_F(MainWindowInProcess, AllowCustomRulesEnablesAndDisablesWithoutClearing)
 {
-    const UiEvent click12{UiEventKind::Control, MainWindow(), 12};
+    const UiEvent clickAllow{UiEventKind::Control, MainWindow(), kAllowCustomRules};
     SetChecked(MainControl(kKervBasedRules), true);
     SetChecked(MainControl(kAllowCustomRules), true);
-    DispatchMainEvent(click12);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(MainWindow(), 13)));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(MainWindow(), 35)));
+    DispatchMainEvent(clickAllow);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(MainWindow(), kKervBasedRules)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(MainWindow(), kRulesBox)));
     AddItem(MainControl(kRulesBox), "Kept", TextOrigin::System);
     SetChecked(MainControl(kAllowCustomRules), false);
-    DispatchMainEvent(click12);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(MainWindow(), 13)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(MainWindow(), 35)));
+    DispatchMainEvent(clickAllow);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(MainWindow(), kKervBasedRules)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(MainWindow(), kRulesBox)));
     EXPECT_TRUE(IsChecked(MainControl(kKervBasedRules)));
     EXPECT_EQ(ItemTexts(MainControl(kRulesBox)).back(), "Kept");
     SetChecked(MainControl(kKervBasedRules), false);
@@ -159,12 +129,12 @@ TEST_F(MainWindowInProcess, EventsThatEndTheProgramAndEventsThatDoNot)
         UiEvent event;
         bool quits;
     } cases[] = {
-        {{UiEventKind::Control, MainWindow(), 105}, true},
-        {{UiEventKind::CloseRequest, MainWindow(), -1}, true},
-        {{UiEventKind::Control, MainWindow(), 1}, false},
-        {{UiEventKind::Control, MainWindow(), 30}, false},
-        {{UiEventKind::Control, MainWindow(), 19}, false},  // unticked: no playlist window
-        {{UiEventKind::Control, nullptr, 105}, false},      // not the main window's
+        {{UiEventKind::Control, MainWindow(), kCancel}, true},
+        {{UiEventKind::CloseRequest, MainWindow(), kNoControl}, true},
+        {{UiEventKind::Control, MainWindow(), kMusic}, false},
+        {{UiEventKind::Control, MainWindow(), kDisplayModeBox}, false},
+        {{UiEventKind::Control, MainWindow(), kUsePlaylist}, false},  // unticked: no playlist window
+        {{UiEventKind::Control, nullptr, kCancel}, false},            // not the main window's
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -177,14 +147,18 @@ TEST_F(MainWindowInProcess, EventsThatEndTheProgramAndEventsThatDoNot)
 
 TEST_F(MainWindowInProcess, DialogKeysPressOkOrCancelAndNeverTheFirstTwoCheckBoxes)
 {
-    // Check boxes 1 and 2 carry the numbers of the dialog manager's IDOK and IDCANCEL.
+    // Music and Direct Sound carry the numbers of the dialog manager's IDOK and IDCANCEL.
+    static_assert(kMusic == IDOK && kDirectSound == IDCANCEL);
     const struct {
-        int focus;
+        ControlId focus;
         WPARAM key;
-        int pressed;
+        ControlId pressed;
     } cases[] = {
-        {1, VK_RETURN, 104},  {2, VK_RETURN, 104},   {1, VK_ESCAPE, 105},   {2, VK_ESCAPE, 105},   {51, VK_RETURN, 104},
-        {32, VK_RETURN, 104}, {104, VK_RETURN, 104}, {105, VK_RETURN, 105}, {104, VK_ESCAPE, 105}, {2, VK_CANCEL, 105},
+        {kMusic, VK_RETURN, kOk},      {kDirectSound, VK_RETURN, kOk},
+        {kMusic, VK_ESCAPE, kCancel},  {kDirectSound, VK_ESCAPE, kCancel},
+        {kEmailField, VK_RETURN, kOk}, {kDisplayLevelBox, VK_RETURN, kOk},
+        {kOk, VK_RETURN, kOk},         {kCancel, VK_RETURN, kCancel},
+        {kOk, VK_ESCAPE, kCancel},     {kDirectSound, VK_CANCEL, kCancel},
     };
     // Whatever earlier tests left waiting goes first.
     PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
@@ -206,17 +180,17 @@ TEST_F(MainWindowInProcess, OkShowsTheAttachmentFolderWithItsBackslash)
 {
     SetFieldText(MainControl(kFolderField), "D:\\Mail");
     QuitRequested = false;
-    DispatchMainEvent({UiEventKind::Control, MainWindow(), 104});
+    DispatchMainEvent({UiEventKind::Control, MainWindow(), kOk});
     EXPECT_TRUE(QuitRequested);
     EXPECT_EQ(FieldText(MainControl(kFolderField)), "D:\\Mail\\");
-    EXPECT_EQ(WindowText(GetDlgItem(MainWindow(), 55)), L"D:\\Mail\\");
+    EXPECT_EQ(ControlText(GetDlgItem(MainWindow(), kFolderField)), L"D:\\Mail\\");
     QuitRequested = false;
-    DeleteKeyTree(kGame);
+    DeleteKeyTree(kSettingsKey);
 }
 
 TEST_F(MainWindowInProcess, WaitWakesForAClickSentFromAnotherThread)
 {
-    HWND ok = GetDlgItem(MainWindow(), 104);
+    HWND ok = GetDlgItem(MainWindow(), kOk);
     std::atomic<bool> answered{false};
     const DWORD waiter = GetCurrentThreadId();
     std::thread clicker([&] {
@@ -228,11 +202,11 @@ TEST_F(MainWindowInProcess, WaitWakesForAClickSentFromAnotherThread)
     // Events the earlier cases left in the queue come first.
     UiEvent event;
     do event = WaitEvent();
-    while (event.kind == UiEventKind::Control && event.controlId != 104);
+    while (event.kind == UiEventKind::Control && event.controlId != kOk);
     answered = true;
     clicker.join();
     EXPECT_EQ(event.kind, UiEventKind::Control);
-    EXPECT_EQ(event.controlId, 104);
+    EXPECT_EQ(event.controlId, kOk);
     // Drain what the click left behind.
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
