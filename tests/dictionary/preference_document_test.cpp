@@ -105,7 +105,7 @@ const ParseCase kParseCases[] = {
     {"EntryWithEmptyValue", "GE = ", false, {Entry("GE", "")}},
     {"EntryWithEmptyKey", "= v", false, {Entry("", "v")}},
     {"EqualsOnly", "=", false, {Entry("", "")}},
-    {"ZeroBytesAreData", "a\0=b\0c\n\0"s, false, {Entry("a\0"s, "b\0c"s), Entry("\0"s, "")}},
+    {"ZeroByteEndsTheText", "a\0=b\0c\n\0"s, false, {Entry("a", "")}},
     {"ByteOrderMark", "\xEF\xBB\xBF[100]\r\nEN = Video", true, {Group("100"), Entry("EN", "Video")}},
     {"ByteOrderMarkAlone", "\xEF\xBB\xBF", true, {}},
     {"ByteOrderMarkThenLineEnd", "\xEF\xBB\xBF\r\n[a]", true, {Group("a")}},
@@ -205,6 +205,19 @@ TEST(ReadTest, OnlyTheFirstOfTwoGroupsOfOneNameIsSearched)
     EXPECT_EQ(ReadPreferenceString(document, "RU", "fallback"), "\xC2\xE8\xE4\xE5\xEE");
 }
 
+// The engine parses the file as one zero-terminated text: a zero byte ends
+// it, for the scan over the bytes and the parsed document alike.
+TEST(ReadTest, AZeroByteEndsTheText)
+{
+    const std::string bytes = "[100]\r\nEN = Vi\0deo\r\n[101]\r\nEN = X\r\n"s;
+    PreferenceDocument document = ParsePreferenceDocument(bytes);
+    for (const auto& [group, text] : {std::pair{"100", "Vi"}, std::pair{"101", "fallback"}}) {
+        EXPECT_EQ(FindPreferenceString(bytes, group, "EN", "fallback"), text) << group;
+        SelectPreferenceGroup(document, group);
+        EXPECT_EQ(ReadPreferenceString(document, "EN", "fallback"), text) << group;
+    }
+}
+
 TEST(ReadTest, FallbackHandedBackUnchangedInUtf8Mode)
 {
     const PreferenceDocument document = ParsePreferenceDocument("\xEF\xBB\xBF[a]");
@@ -244,7 +257,7 @@ INSTANTIATE_TEST_SUITE_P(Names, MatchTest,
                                          MatchCase{"_", "\x7F", false},
                                          // Latin-1 case pairs stay distinct.
                                          MatchCase{"\xC0", "\xE0", false}, MatchCase{"\xDE", "\xFE", false},
-                                         MatchCase{"a\0b"s, "A\0B"s, true}, MatchCase{"a\0b"s, "a"s, false},
+                                         MatchCase{"a\x01_", "A\x01_", true}, MatchCase{"a\x01_", "a", false},
                                          MatchCase{"ab", "abc", false}));
 
 // ---- UTF-8 values handed out as 8-bit text ---------------------------------
@@ -287,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Utf8Case{"\xF4\x90\x80\x80", "????"}, Utf8Case{"\xF5\x80", "??"}, Utf8Case{"\xFF", "?"},
                     Utf8Case{"\xC3\xC3\xA9", "?\xE9"}, Utf8Case{"\xC2\xFF", "??"},
                     Utf8Case{"\xF0\x9F\x98" "A", "???A"}, Utf8Case{"\xE2\xC3\xA9", "?\xE9"},
-                    Utf8Case{"\0"s, "\0"s}));
+                    Utf8Case{"\x01", "\x01"}));
 // clang-format on
 
 // ---- Selecting groups ------------------------------------------------------

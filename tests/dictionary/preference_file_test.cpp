@@ -63,6 +63,13 @@ protected:
     void TearDown() override { PreferenceFile::Close(); }
 
     std::string File(const std::string& name) const { return folder.File(name); }
+    // A file of the scratch folder that holds these bytes.
+    std::string Written(const std::string& name, const std::string& bytes) const
+    {
+        const std::string path = File(name);
+        WriteWholeFile(path, bytes);
+        return path;
+    }
 };
 
 const std::string kVideo = "[100]\r\nEN = Video\r\n";
@@ -71,8 +78,7 @@ const std::string kVideo = "[100]\r\nEN = Video\r\n";
 
 TEST_F(PreferenceFileTest, OpenReadsGroupAndEntry)
 {
-    const std::string path = File("Setup.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("Setup.ini", kVideo);
     ASSERT_TRUE(PreferenceFile::Open(path));
     EXPECT_TRUE(PreferenceFile::SelectGroup("100"));
     EXPECT_EQ(PreferenceFile::ReadString("EN", "x"), "Video");
@@ -97,13 +103,11 @@ void PrintTo(const SmallFileCase& c, std::ostream* out)
 
 class SmallFileTest : public PreferenceFileTest, public testing::WithParamInterface<SmallFileCase> {};
 
-// The first three bytes are read on their own to look for the mark; every
-// size around that boundary must still yield the whole text.
+// Every size around the three bytes of the mark yields the whole text.
 TEST_P(SmallFileTest, ReadsWholeText)
 {
     const SmallFileCase& c = GetParam();
-    const std::string path = File("small.ini");
-    WriteWholeFile(path, c.bytes);
+    const std::string path = Written("small.ini", c.bytes);
     ASSERT_TRUE(PreferenceFile::Open(path));
     EXPECT_EQ(PreferenceFile::ReadString(c.key, "fallback"), c.expected);
     EXPECT_TRUE(PreferenceFile::Close());
@@ -122,14 +126,14 @@ INSTANTIATE_TEST_SUITE_P(
                     SmallFileCase{"MarkAndOneByte", "\xEF\xBB\xBF" "a", "a", ""},
                     SmallFileCase{"MarkThenConvertedValue", "\xEF\xBB\xBF" "a=\xC3\xA9", "a", "\xE9"},
                     SmallFileCase{"AlmostMark", "\xEF\xBB\xBE=\xC3\xA9", "\xEF\xBB\xBE", "\xC3\xA9"},
-                    SmallFileCase{"ZeroBytes", "\0a=\0b\0"s, "\0a"s, "\0b\0"s}),
+                    SmallFileCase{"ZeroByteEndsTheText", "a=1\0b=2"s, "b", "fallback"}),
     [](const auto& info) { return std::string(info.param.label); });
 // clang-format on
 
 TEST_F(PreferenceFileTest, LineEndsOfEveryKind)
 {
-    const std::string path = File("ends.ini");
-    WriteWholeFile(path, "[100]\nLF = 1\n[200]\rCR = 2\r\r[300]\r\n\r\nCRLF = 3\r\n[400]\n\rLAST = 4");
+    const std::string path = Written("ends.ini",
+                                     "[100]\nLF = 1\n[200]\rCR = 2\r\r[300]\r\n\r\nCRLF = 3\r\n[400]\n\rLAST = 4");
     ASSERT_TRUE(PreferenceFile::Open(path));
     const std::pair<const char*, const char*> expected[] = {{"100", "LF"},
                                                             {"200", "CR"},
@@ -143,8 +147,8 @@ TEST_F(PreferenceFileTest, LineEndsOfEveryKind)
 
 TEST_F(PreferenceFileTest, Utf8FileReadAndWrittenBackWithMark)
 {
-    const std::string path = File("utf8.ini");
-    WriteWholeFile(path, "\xEF\xBB\xBF[100]\r\nEN = caf\xC3\xA9\r\nRU = \xD0\x96\r\nSY = \xE2\x82\xAC!\r\n");
+    const std::string path =
+        Written("utf8.ini", "\xEF\xBB\xBF[100]\r\nEN = caf\xC3\xA9\r\nRU = \xD0\x96\r\nSY = \xE2\x82\xAC!\r\n");
     ASSERT_TRUE(PreferenceFile::Open(path));
     ASSERT_TRUE(PreferenceFile::SelectGroup("100"));
     EXPECT_EQ(PreferenceFile::ReadString("EN", "x"), "caf\xE9");
@@ -224,8 +228,7 @@ TEST_F(PreferenceFileTest, ModifiedCloseWritesCanonicalTextAndCutsOldTail)
 
 TEST_F(PreferenceFileTest, ReadOnlyFileReadButNeverWritten)
 {
-    const std::string path = File("readonly.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("readonly.ini", kVideo);
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     if (!ReadOnlyAttributeEnforced(path)) GTEST_SKIP() << "the read-only attribute is not enforced here";
     ASSERT_TRUE(PreferenceFile::Open(path));
@@ -254,8 +257,7 @@ class HeldFileTest : public PreferenceFileTest, public testing::WithParamInterfa
 // it is still read, and a change is dropped rather than forced onto it.
 TEST_P(HeldFileTest, ReadButNotWritten)
 {
-    const std::string path = File("held.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("held.ini", kVideo);
     const FileHandle holder = OpenForTest(path, GetParam().access, GetParam().share);
     ASSERT_TRUE(holder.IsOpen());
     ASSERT_TRUE(PreferenceFile::Open(path));
@@ -275,8 +277,7 @@ INSTANTIATE_TEST_SUITE_P(Holders, HeldFileTest,
 // A reader that lets others write does not stand in the way of a write-back.
 TEST_F(PreferenceFileTest, ReaderSharingWriteLeavesFileWritable)
 {
-    const std::string path = File("shared.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("shared.ini", kVideo);
     const FileHandle holder = OpenForTest(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
     ASSERT_TRUE(holder.IsOpen());
     ASSERT_TRUE(PreferenceFile::Open(path));
@@ -288,8 +289,7 @@ TEST_F(PreferenceFileTest, ReaderSharingWriteLeavesFileWritable)
 
 TEST_F(PreferenceFileTest, LockedFileCannotBeOpened)
 {
-    const std::string path = File("locked.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("locked.ini", kVideo);
     const FileHandle holder = OpenForTest(path, GENERIC_READ, 0);
     ASSERT_TRUE(holder.IsOpen());
     EXPECT_FALSE(PreferenceFile::Open(path));
@@ -299,8 +299,7 @@ TEST_F(PreferenceFileTest, LockedFileCannotBeOpened)
 
 TEST_F(PreferenceFileTest, FileStaysOpenUntilClose)
 {
-    const std::string path = File("kept.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("kept.ini", kVideo);
     ASSERT_TRUE(PreferenceFile::Open(path));
     EXPECT_FALSE(OpenForTest(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE).IsOpen());
     EXPECT_TRUE(OpenForTest(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE).IsOpen());
@@ -336,8 +335,7 @@ TEST_F(PreferenceFileTest, CreateWritesExactDictionaryGroup)
 
 TEST_F(PreferenceFileTest, CreateOverUtf8FileWritesPlainText)
 {
-    const std::string path = File("Setup.ini");
-    WriteWholeFile(path, "\xEF\xBB\xBF[100]\r\nEN = caf\xC3\xA9\r\n");
+    const std::string path = Written("Setup.ini", "\xEF\xBB\xBF[100]\r\nEN = caf\xC3\xA9\r\n");
     ASSERT_TRUE(PreferenceFile::Create(path));
     PreferenceFile::SelectGroup("100");
     PreferenceFile::WriteString("EN", "caf\xE9");
@@ -347,8 +345,7 @@ TEST_F(PreferenceFileTest, CreateOverUtf8FileWritesPlainText)
 
 TEST_F(PreferenceFileTest, CreateThenCloseEmptiesExistingFile)
 {
-    const std::string path = File("Setup.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("Setup.ini", kVideo);
     ASSERT_TRUE(PreferenceFile::Create(path));
     EXPECT_TRUE(PreferenceFile::Close());
     EXPECT_TRUE(Exists(path));
@@ -368,8 +365,7 @@ TEST_F(PreferenceFileTest, CreateInMissingFolderFails)
 
 TEST_F(PreferenceFileTest, CreateOnReadOnlyFileFails)
 {
-    const std::string path = File("readonly.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("readonly.ini", kVideo);
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     if (!ReadOnlyAttributeEnforced(path)) GTEST_SKIP() << "the read-only attribute is not enforced here";
     EXPECT_FALSE(PreferenceFile::Create(path));
@@ -387,8 +383,7 @@ TEST_F(PreferenceFileTest, CreateOnDirectoryFails)
 
 TEST_F(PreferenceFileTest, CreateOnLockedFileFails)
 {
-    const std::string path = File("locked.ini");
-    WriteWholeFile(path, kVideo);
+    const std::string path = Written("locked.ini", kVideo);
     {
         const FileHandle holder = OpenForTest(path, GENERIC_READ, 0);
         ASSERT_TRUE(holder.IsOpen());

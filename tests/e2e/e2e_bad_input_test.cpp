@@ -35,7 +35,8 @@ TEST_F(BadInput, DictionaryContents)
         std::wstring videoFrame;
     } cases[] = {
         {"binary garbage", garbage, L"Video"},
-        {"zero bytes", std::string("[100]\0\r\nEN = Vid\0eo\r\n", 20), L"Vid"},  // a window text ends at a zero
+        // The dictionary's text ends at its first zero byte, before the group's entry.
+        {"zero bytes", std::string("[100]\0\r\nEN = Vid\0eo\r\n", 20), L"Video"},
         {"100,000 groups", manyGroups, L"Found at the end"},
         {"lines of a megabyte", longLine, L""},  // too long to read back through a window message
         {"only a byte-order mark", "\xEF\xBB\xBF", L"Video"},
@@ -75,39 +76,19 @@ TEST_F(BadInput, WronglyTypedAndOversizedRegistryValues)
     const std::string huge(10000, 'h');
     const std::string sixteen(16, '\x01');
     const char* const keys[] = {"Video", "Sound", "General", "Workspace", "Email", "Kerv ++  "};
-    const char* const names[] = {"Sound Effects Enabled",
-                                 "Music Enabled",
-                                 "Use DirectSound",
-                                 "Selection Sounds Enabled",
-                                 "Movement Sounds Enabled",
-                                 "Ambient Sounds Enabled",
-                                 "Dynamic Music Enabled",
-                                 "Show Intro",
-                                 "Allow Resolution Switches",
-                                 "Use Direct3D",
-                                 "Blood",
-                                 "Autosave Before TC",
-                                 "Custom Resources",
-                                 "Detail Level",
-                                 "Cursor Mode",
-                                 "Language",
-                                 "Display Mode",
-                                 "Display Width",
-                                 "Display Height",
-                                 "Root Directory",
-                                 "Resources Name",
-                                 "Local Email address",
-                                 "SMTP Server",
-                                 "Attachment Directory",
-                                 "Auto Save",
-                                 "Auto Move",
-                                 "View Panning",
-                                 "Center On Event",
-                                 "Scroll Speed",
-                                 "Movement Speed",
-                                 "Default Play Mode",
-                                 "Combat Resolve Mode",
-                                 "Custom Play List Enabled"};
+    // clang-format off
+    const char* const names[] = {
+        "Sound Effects Enabled", "Music Enabled", "Use DirectSound", "Selection Sounds Enabled",
+        "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled", "Show Intro",
+        "Allow Resolution Switches", "Use Direct3D", "Blood", "Autosave Before TC",
+        "Custom Resources", "Detail Level", "Cursor Mode", "Language",
+        "Display Mode", "Display Width", "Display Height", "Root Directory",
+        "Resources Name", "Local Email address", "SMTP Server", "Attachment Directory",
+        "Auto Save", "Auto Move", "View Panning", "Center On Event",
+        "Scroll Speed", "Movement Speed", "Default Play Mode", "Combat Resolve Mode",
+        "Custom Play List Enabled",
+    };
+    // clang-format on
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round == 0 ? "10,000-character texts" : "16-byte binaries");
         DeleteKeyTree(kSettingsKey);

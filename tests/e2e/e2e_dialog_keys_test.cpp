@@ -89,4 +89,23 @@ TEST_F(DialogKeysEndToEnd, PlaylistWindow)
     }
 }
 
+// A keyboard player ticks "Use playlist" with the space bar and closes the
+// playlist window with Esc: the focus is back on "Use playlist", so the next
+// space bar does not press OK.
+TEST_F(DialogKeysEndToEnd, FocusComesBackFromThePlaylistWindow)
+{
+    Run(
+        [&](HWND window) {
+            ASSERT_TRUE(TabTo(window, kUsePlaylist));
+            PressKey(window, VK_SPACE);
+            HWND playlist = WaitForWindow(kPlaylistWindowTitle);
+            ASSERT_NE(playlist, nullptr);
+            PressKey(playlist, VK_ESCAPE);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+            EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == GetDlgItem(window, kUsePlaylist); }));
+        },
+        kCancel);
+    EXPECT_FALSE(KeyExists(kSettingsKey)) << "nothing was applied";
+}
+
 }  // namespace

@@ -39,3 +39,8 @@ HWND EndToEnd::OpenPlaylist(HWND mainWindow, DWORD timeoutMs) const
 {
     return running_ ? OpenPlaylistWindow(*running_, mainWindow, timeoutMs) : nullptr;
 }
+
+HWND EndToEnd::WaitForWindow(const std::wstring& title, DWORD timeoutMs) const
+{
+    return running_ ? running_->WaitForWindow(title, timeoutMs) : nullptr;
+}

@@ -34,6 +34,8 @@ protected:
     void Run(const std::function<void(HWND)>& act, ControlId finish = kOk, DWORD timeoutMs = 15000);
     // Within act: ticks "Use playlist" and waits for the playlist window; null after the time limit.
     HWND OpenPlaylist(HWND mainWindow, DWORD timeoutMs = 15000) const;
+    // Within act: the program's visible window of that title; null after the time limit.
+    HWND WaitForWindow(const std::wstring& title, DWORD timeoutMs = 15000) const;
 
     ScratchFolder folder;
 

@@ -27,39 +27,25 @@ protected:
         SetText(kSettingsKey + "\\Email", "Attachment Directory", "C:\\Vaelmoor\\Mail\\");
         SetRawValue(general, "Movement Speed", REG_BINARY, std::string(1, '\x01'));
         SetRawValue(general, "Combat Resolve Mode", REG_BINARY, std::string(1, '\x02'));
+        // clang-format off
         const struct {
             const char* key;
             const char* name;
             std::uint32_t value;
         } numbers[] = {
-            {"Sound", "Sound Effects Enabled", 1},
-            {"Sound", "Music Enabled", 0},
-            {"Sound", "Use DirectSound", 1},
-            {"Sound", "Selection Sounds Enabled", 1},
-            {"Sound", "Movement Sounds Enabled", 0},
-            {"Sound", "Ambient Sounds Enabled", 1},
-            {"Sound", "Dynamic Music Enabled", 0},
+            {"Sound", "Sound Effects Enabled", 1}, {"Sound", "Music Enabled", 0}, {"Sound", "Use DirectSound", 1},
+            {"Sound", "Selection Sounds Enabled", 1}, {"Sound", "Movement Sounds Enabled", 0},
+            {"Sound", "Ambient Sounds Enabled", 1}, {"Sound", "Dynamic Music Enabled", 0},
             {"Sound", "Custom Play List Enabled", 1},
-            {"General", "Show Intro", 0},
-            {"General", "Blood", 1},
-            {"General", "Autosave Before TC", 1},
-            {"General", "Custom Resources", 1},
-            {"General", "Language", 3},
-            {"General", "Auto Save", 0},
-            {"General", "Auto Move", 1},
-            {"General", "Default Play Mode", 1},
-            {"Kerv ++  ", "Custom Resources", 0},
-            {"Video", "Use Direct3D", 1},
-            {"Video", "Allow Resolution Switches", 0},
-            {"Video", "Display Mode", 0},
-            {"Video", "Display Width", 1024},
-            {"Video", "Display Height", 768},
-            {"Video", "Cursor Mode", 2},
-            {"Workspace", "Detail Level", 1},
-            {"Workspace", "View Panning", 1},
-            {"Workspace", "Center On Event", 0},
+            {"General", "Show Intro", 0}, {"General", "Blood", 1}, {"General", "Autosave Before TC", 1},
+            {"General", "Custom Resources", 1}, {"General", "Language", 3}, {"General", "Auto Save", 0},
+            {"General", "Auto Move", 1}, {"General", "Default Play Mode", 1}, {"Kerv ++  ", "Custom Resources", 0},
+            {"Video", "Use Direct3D", 1}, {"Video", "Allow Resolution Switches", 0}, {"Video", "Display Mode", 0},
+            {"Video", "Display Width", 1024}, {"Video", "Display Height", 768}, {"Video", "Cursor Mode", 2},
+            {"Workspace", "Detail Level", 1}, {"Workspace", "View Panning", 1}, {"Workspace", "Center On Event", 0},
             {"Workspace", "Scroll Speed", 2},
         };
+        // clang-format on
         for (const auto& n : numbers) SetDword(kSettingsKey + "\\" + n.key, n.name, n.value);
     }
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "e2e_fixture.h"
 
@@ -39,45 +40,26 @@ TEST_F(SettingsEndToEnd, MissingGameKeyLoadsNeutralStatesAndOkWritesTheWholeCata
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, kViewBounds))) << "no image library beside the active one";
     });
 
-    const struct {
-        const std::string& path;
-        const char* name;
-        DWORD type;
-        std::string data;
-    } written[] = {
-        {kSound, "Sound Effects Enabled", REG_DWORD, DwordBytes(0)},
-        {kSound, "Music Enabled", REG_DWORD, DwordBytes(0)},
-        {kSound, "Use DirectSound", REG_DWORD, DwordBytes(0)},
-        {kSound, "Selection Sounds Enabled", REG_DWORD, DwordBytes(0)},
-        {kSound, "Movement Sounds Enabled", REG_DWORD, DwordBytes(0)},
-        {kSound, "Ambient Sounds Enabled", REG_DWORD, DwordBytes(0)},
-        {kSound, "Dynamic Music Enabled", REG_DWORD, DwordBytes(0)},
-        {kSound, "Custom Play List Enabled", REG_DWORD, DwordBytes(0)},
-        {kVideo, "Use Direct3D", REG_DWORD, DwordBytes(0)},
-        {kVideo, "Allow Resolution Switches", REG_DWORD, DwordBytes(0)},
-        {kVideo, "Display Mode", REG_DWORD, DwordBytes(0)},
-        {kVideo, "Cursor Mode", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Show Intro", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Blood", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Autosave Before TC", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Custom Resources", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Language", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Resources Name", REG_SZ, TextBlock("User\\Resources\\\\")},
-        {kGeneral, "Auto Save", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Auto Move", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Movement Speed", REG_BINARY, std::string(1, '\0')},
-        {kGeneral, "Default Play Mode", REG_DWORD, DwordBytes(0)},
-        {kGeneral, "Combat Resolve Mode", REG_BINARY, std::string(1, '\0')},
-        {kKerv, "Custom Resources", REG_DWORD, DwordBytes(0)},
-        {kWorkspace, "Detail Level", REG_DWORD, DwordBytes(0)},
-        {kWorkspace, "View Panning", REG_DWORD, DwordBytes(0)},
-        {kWorkspace, "Center On Event", REG_DWORD, DwordBytes(0)},
-        {kWorkspace, "Scroll Speed", REG_DWORD, DwordBytes(0)},
-        {kEmail, "Local Email address", REG_SZ, TextBlock("")},
-        {kEmail, "SMTP Server", REG_SZ, TextBlock("")},
-        {kEmail, "Attachment Directory", REG_SZ, TextBlock("")},
+    // Every number written 0, both bytes 0, the texts empty, the rules name of no selection.
+    const std::pair<const std::string&, std::vector<const char*>> numbers[] = {
+        {kSound,
+         {"Sound Effects Enabled", "Music Enabled", "Use DirectSound", "Selection Sounds Enabled",
+          "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled", "Custom Play List Enabled"}},
+        {kVideo, {"Use Direct3D", "Allow Resolution Switches", "Display Mode", "Cursor Mode"}},
+        {kGeneral,
+         {"Show Intro", "Blood", "Autosave Before TC", "Custom Resources", "Language", "Auto Save", "Auto Move",
+          "Default Play Mode"}},
+        {kKerv, {"Custom Resources"}},
+        {kWorkspace, {"Detail Level", "View Panning", "Center On Event", "Scroll Speed"}},
     };
-    for (const auto& w : written) EXPECT_EQ(ReadRawValue(w.path, w.name), (RawValue{w.type, w.data})) << w.name;
+    for (const auto& [path, names] : numbers)
+        for (const char* name : names)
+            EXPECT_EQ(ReadRawValue(path, name), (RawValue{REG_DWORD, DwordBytes(0)})) << name;
+    for (const char* name : {"Movement Speed", "Combat Resolve Mode"})
+        EXPECT_EQ(ReadRawValue(kGeneral, name), (RawValue{REG_BINARY, std::string(1, '\0')})) << name;
+    for (const char* name : {"Local Email address", "SMTP Server", "Attachment Directory"})
+        EXPECT_EQ(ReadRawValue(kEmail, name), (RawValue{REG_SZ, TextBlock("")})) << name;
+    EXPECT_EQ(ReadRawValue(kGeneral, "Resources Name"), (RawValue{REG_SZ, TextBlock("User\\Resources\\\\")}));
     EXPECT_FALSE(ReadRawValue(kVideo, "Display Width")) << "windowed: no width";
     EXPECT_FALSE(ReadRawValue(kVideo, "Display Height"));
     EXPECT_FALSE(ReadRawValue(kGeneral, "Root Directory")) << "never written";

@@ -139,7 +139,8 @@ TEST_F(MainWindowEndToEnd, EveryControlOfBothWindowsIsOfTheSystemsClasses)
             ExpectOnlySystemClasses(window, kMainLayout);
             const std::vector<HWND> tips = TooltipsOf(window);
             ASSERT_EQ(tips.size(), 1u) << "one tooltip window";
-            EXPECT_EQ(SendMessageW(tips[0], TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(kMainTooltips.size()));
+            EXPECT_EQ(SendMessageW(tips[0], TTM_GETTOOLCOUNT, 0, 0),
+                      static_cast<LRESULT>(kMainTooltips.size() + kSwitchedOffTips.size()));
 
             HWND playlist = OpenPlaylist(window);
             ASSERT_NE(playlist, nullptr);

@@ -30,38 +30,18 @@ TEST(Catalogue, LoadAndApplyOrdersAreCompleteAndDistinct)
 TEST(Catalogue, ApplyOrderFollowsTheGroupsOfTheWriteBack)
 {
     // The values written first to last, as the game's editor always wrote them.
-    const std::vector<std::string> expected = {"Sound Effects Enabled",
-                                               "Music Enabled",
-                                               "Use DirectSound",
-                                               "Selection Sounds Enabled",
-                                               "Movement Sounds Enabled",
-                                               "Ambient Sounds Enabled",
-                                               "Dynamic Music Enabled",
-                                               "Use Direct3D",
-                                               "Allow Resolution Switches",
-                                               "Show Intro",
-                                               "Blood",
-                                               "Autosave Before TC",
-                                               "Custom Resources",
-                                               "Custom Resources",
-                                               "Display Mode",
-                                               "Detail Level",
-                                               "Cursor Mode",
-                                               "Language",
-                                               "Resources Name",
-                                               "Local Email address",
-                                               "SMTP Server",
-                                               "Attachment Directory",
-                                               "Auto Save",
-                                               "Auto Move",
-                                               "View Panning",
-                                               "Center On Event",
-                                               "Scroll Speed",
-                                               "Movement Speed",
-                                               "Default Play Mode",
-                                               "Combat Resolve Mode",
-                                               "Custom Play List Enabled",
-                                               ""};
+    // clang-format off
+    const std::vector<std::string> expected = {
+        "Sound Effects Enabled", "Music Enabled", "Use DirectSound", "Selection Sounds Enabled",
+        "Movement Sounds Enabled", "Ambient Sounds Enabled", "Dynamic Music Enabled", "Use Direct3D",
+        "Allow Resolution Switches", "Show Intro", "Blood", "Autosave Before TC",
+        "Custom Resources", "Custom Resources", "Display Mode", "Detail Level",
+        "Cursor Mode", "Language", "Resources Name", "Local Email address",
+        "SMTP Server", "Attachment Directory", "Auto Save", "Auto Move",
+        "View Panning", "Center On Event", "Scroll Speed", "Movement Speed",
+        "Default Play Mode", "Combat Resolve Mode", "Custom Play List Enabled", "",
+    };
+    // clang-format on
     std::vector<std::string> names;
     for (const SettingEntry& entry : ApplyOrder()) names.push_back(entry.valueName);
     EXPECT_EQ(names, expected);

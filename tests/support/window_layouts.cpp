@@ -81,6 +81,8 @@ const std::vector<ControlId> kMainTooltips = {
 };
 // clang-format on
 
+const std::vector<ControlId> kSwitchedOffTips = {kKervBasedRules, kAdapterBox, kRulesBox, kViewBounds};
+
 const std::map<ControlId, std::vector<ExpectedItem>> kMainListItems = {
     {kAdapterBox, {{"31", L"Default", L"Default"}}},
     {kDisplayLevelBox, {{"32a", L"Low", L"Low"}, {"32b", L"Medium", L"Medium"}, {"32c", L"High", L"High"}}},
@@ -160,6 +162,13 @@ RECT ControlRect(HWND control)
     GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+void MoveToDpi(HWND window, unsigned dpi)
+{
+    RECT suggested;
+    GetWindowRect(window, &suggested);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
 namespace {

@@ -28,6 +28,8 @@ extern const std::vector<Expected> kPlaylistLayout;
 
 // The controls that carry a tooltip, in the order the main window attaches them.
 extern const std::vector<ControlId> kMainTooltips;
+// The controls the editor may switch off, whose tips must show over them even then.
+extern const std::vector<ControlId> kSwitchedOffTips;
 
 struct ExpectedItem {
     const char* key;  // in the dictionary
@@ -54,6 +56,9 @@ std::vector<std::wstring> ComboItems(HWND combo);
 
 // A control's rectangle in its parent's client coordinates.
 RECT ControlRect(HWND control);
+
+// Moves a window of this process to a screen of the given DPI, as Windows tells it.
+void MoveToDpi(HWND window, unsigned dpi);
 
 // Checks, with GoogleTest expectations, that every control of the layout is
 // where its row puts it at this DPI (within 2 pixels above 96 DPI, exactly at

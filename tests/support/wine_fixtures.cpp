@@ -216,3 +216,17 @@ void BecomeDpiAware()
 {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
 }
+
+EventWaitLimit::EventWaitLimit(DWORD milliseconds) : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+    watchdog_ = std::thread([this, milliseconds, waiter = GetCurrentThreadId()] {
+        if (WaitForSingleObject(done_, milliseconds) == WAIT_TIMEOUT) PostThreadMessageW(waiter, WM_QUIT, 0, 0);
+    });
+}
+
+EventWaitLimit::~EventWaitLimit()
+{
+    SetEvent(done_);
+    watchdog_.join();
+    CloseHandle(done_);
+}

@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/platform/handles.h"
@@ -95,3 +96,18 @@ bool KeyExists(const std::string& path);
 // Makes the test process read windows in the screen's own pixels, as the
 // program, whose manifest asks for it, does.
 void BecomeDpiAware();
+
+// Ends this thread's waits for window events after a time limit: a WM_QUIT
+// makes WaitEvent give a close request of no window, so a test that waits
+// for an event that never comes fails in seconds instead of hanging.
+class EventWaitLimit {
+public:
+    explicit EventWaitLimit(DWORD milliseconds);
+    ~EventWaitLimit();
+    EventWaitLimit(const EventWaitLimit&) = delete;
+    EventWaitLimit& operator=(const EventWaitLimit&) = delete;
+
+private:
+    HANDLE done_;
+    std::thread watchdog_;
+};

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -106,14 +105,15 @@ HWND AttachTooltips()
     HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
+    std::map<ControlId, std::wstring> texts;
     for (const ControlId id : kTooltipOrder) {
-        const std::string text = LookupText(std::to_string(id) + "hlp", "");
+        std::wstring& text = texts[id] = DecodeUiText(LookupText(std::to_string(id) + "hlp", ""));
         if (!tooltip) continue;
-        std::wstring wide = DecodeUiText(text);
-        TTTOOLINFOW tool = Tool(TTF_IDISHWND, reinterpret_cast<UINT_PTR>(MainControl(id)), wide.data());
+        TTTOOLINFOW tool = Tool(TTF_IDISHWND, reinterpret_cast<UINT_PTR>(MainControl(id)), text.data());
         SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        if (std::ranges::find(kMayBeSwitchedOff, id) == std::end(kMayBeSwitchedOff)) continue;
-        tool = ToolOverControl(id, wide.data());
+    }
+    for (const ControlId id : kMayBeSwitchedOff) {
+        TTTOOLINFOW tool = ToolOverControl(id, texts[id].data());
         SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     return tooltip;

@@ -34,6 +34,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_NCCREATE:
         // The record comes with the window and goes with it, at WM_NCDESTROY,
         // the last message a window gets, after its controls are gone.
+        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): the window holds it until WM_NCDESTROY
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new WindowRecord));
         break;
     case WM_NCDESTROY:
@@ -52,7 +53,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
     case WM_CLOSE:
         // Closing is the loop's decision, not the window's.
-        RaiseEvent({UiEventKind::CloseRequest, window, -1});
+        RaiseEvent({UiEventKind::CloseRequest, window, kNoControl});
         return 0;
     case WM_ACTIVATE:
         if (!record) break;
@@ -126,7 +127,7 @@ UiEvent WaitEvent()
             return event;
         }
         MSG message;
-        if (GetMessageW(&message, nullptr, 0, 0) <= 0) return {UiEventKind::CloseRequest, nullptr, -1};
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) return {UiEventKind::CloseRequest, nullptr, kNoControl};
         if (message.hwnd == nullptr) continue;  // the wake-up note itself
         // Tab, Shift+Tab, the space bar, Enter and Esc work as in a dialog.
         HWND root = GetAncestor(message.hwnd, GA_ROOT);

@@ -7,12 +7,14 @@
 
 #include <string>
 
+#include "ui/control_ids.h"
+
 enum class UiEventKind { Control, CloseRequest };
 
 struct UiEvent {
     UiEventKind kind = UiEventKind::Control;
-    HWND window = nullptr;  // the program window the event belongs to
-    int controlId = -1;     // for control events: a ControlId, or any number a message carried
+    HWND window = nullptr;       // the program window the event belongs to
+    int controlId = kNoControl;  // for control events: a ControlId, or whatever number a message carried
 };
 
 // Waits, without a time limit, for the next event of the program's windows.

@@ -4,8 +4,12 @@
 // that does not fit fails; Russian ones that the layout cannot hold are listed
 // in the output. A caption drawn cut fails in both.
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -21,14 +25,6 @@
 #include "wine_fixtures.h"
 
 namespace {
-
-// Moves the window to a screen of the given DPI as Windows tells it.
-void MoveToDpi(HWND window, unsigned dpi)
-{
-    RECT suggested;
-    GetWindowRect(window, &suggested);
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-}
 
 std::string Describe(const std::vector<CutCaption>& cut)
 {
@@ -133,7 +129,8 @@ TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
     GameRoot = folder.path() + "\\";
     CreateDirectoryA("Songs", nullptr);
     WriteWholeFile("Songs\\Dawn over Vaelmoor.mp3", "ID3");
-    const std::wstring title = DecodeText(LookupText("60", "Playlist"), UiCodePage(LanguageCode));
+    WriteWholeFile("Songs\\Playlist.txt", "Dawn over Vaelmoor.mp3\r\n");
+    const std::wstring title = DecodeUiText(LookupText("60", "Playlist"));
     std::thread inspector([&] {
         // The window shows as soon as it exists; its loop answers once every control is in place.
         HWND window = nullptr;
@@ -142,10 +139,93 @@ TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
         if (!window) return;  // the editor's loop then waits for ever; ctest's time limit fails the test
         SendMessageW(window, WM_NULL, 0, 0);
         ExpectWholeAt96And144Dpi(window, kPlaylistLayout, 232, 246, "playlist window", GetParam());
+        // The song list's check boxes are made again for the new DPI, the song still ticked.
+        HWND list = GetDlgItem(window, kSongList);
+        int width = 0, height = 0;
+        ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &width, &height);
+        EXPECT_EQ(width, GetSystemMetricsForDpi(SM_CXSMICON, 144));
+        EXPECT_TRUE(ListView_GetCheckState(list, 0));
         PostMessageW(GetDlgItem(window, kPlaylistCancel), BM_CLICK, 0, 0);
     });
     PlaylistEditor();
     inspector.join();
+}
+
+// Ten moves between screens of 96 and 144 DPI: the banner shows a picture
+// drawn for each DPI, and the one it showed before a move is gone after it.
+// The tips are as wide as the DPI makes 300 pixels.
+TEST_P(CaptionFit, MovesBetweenDpisLeaveNoPictureBehind)
+{
+    ASSERT_TRUE(BuildMainWindow());
+    HWND window = MainWindow();
+    HWND banner = GetDlgItem(window, kBanner);
+    const std::vector<HWND> tooltips = TooltipsOf(window);
+    ASSERT_EQ(tooltips.size(), 1u);
+    for (int move = 0; move < 10; ++move) {
+        const unsigned dpi = move % 2 ? 96 : 144;
+        const auto shown = reinterpret_cast<HBITMAP>(SendMessageW(banner, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        MoveToDpi(window, dpi);
+        EXPECT_EQ(GetObjectType(shown), 0u) << "move " << move;
+        BITMAP now{};
+        ASSERT_TRUE(GetObjectW(reinterpret_cast<HBITMAP>(SendMessageW(banner, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                               sizeof now, &now));
+        EXPECT_EQ(now.bmWidth, MulDiv(597, static_cast<int>(dpi), 96)) << "move " << move;
+        EXPECT_EQ(SendMessageW(tooltips[0], TTM_GETMAXTIPWIDTH, 0, 0), MulDiv(300, static_cast<int>(dpi), 96));
+    }
+    DestroyWindow(window);
+}
+
+// What the screen shows of a column of a window's client area, from top to bottom.
+std::vector<COLORREF> ScreenColumn(HWND window, int x, int top, int bottom)
+{
+    HDC dc = GetDC(window);
+    std::vector<COLORREF> column;
+    for (int y = top; y < bottom; ++y) column.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
+    return column;
+}
+
+// "View panning" reaches past the Video frame's right border. On screen the
+// box is drawn and the border stays whole beside it, at 96 and at 144 DPI.
+TEST_P(CaptionFit, ViewPanningLeavesTheVideoFrameWholeOnScreen)
+{
+    ASSERT_TRUE(BuildMainWindow());
+    HWND window = MainWindow();
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    for (const unsigned dpi : {96u, 144u}) {
+        if (dpi != 96) MoveToDpi(window, dpi);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const RECT frame = ControlRect(GetDlgItem(window, kVideoFrame));
+        const RECT box = ControlRect(GetDlgItem(window, kViewPanning));
+        for (const int x : {frame.right - 2, frame.right - 1}) {
+            // The border's colour further down, where nothing else reaches it.
+            const COLORREF border = ScreenColumn(window, x, frame.bottom - 10, frame.bottom - 9).front();
+            const std::vector<COLORREF> beside = ScreenColumn(window, x, box.top, box.bottom);
+            EXPECT_EQ(std::count(beside.begin(), beside.end(), border), std::ssize(beside))
+                << dpi << " DPI, column " << x;
+        }
+        // A column through the box's square: not only the window's face.
+        const std::vector<COLORREF> square = ScreenColumn(window, box.left + MulDiv(6, static_cast<int>(dpi), 96),
+                                                          box.top, box.bottom);
+        EXPECT_LT(std::count(square.begin(), square.end(), GetSysColor(COLOR_BTNFACE)), std::ssize(square))
+            << dpi << " DPI: the box is drawn";
+    }
+    DestroyWindow(window);
+}
+
+// A caption far too long for "Blood" widens it only up to its neighbour on
+// the row, "Center on event", with the gap kept.
+TEST_P(CaptionFit, ACaptionGrowsNoFurtherThanTheRoomBesideIt)
+{
+    const std::string caption = "Blood on every battlefield of the realm, and more";
+    WriteWholeFile("Dict\\Setup.ini", "[10]\r\nEN = " + caption + "\r\nRU = " + caption + "\r\n");
+    ASSERT_TRUE(BuildMainWindow());
+    HWND window = MainWindow();
+    for (const unsigned dpi : {96u, 144u}) {
+        if (dpi != 96) MoveToDpi(window, dpi);
+        EXPECT_EQ(ControlRect(GetDlgItem(window, kBlood)).right, MulDiv(156, static_cast<int>(dpi), 96)) << dpi;
+    }
+    DestroyWindow(window);
 }
 
 }  // namespace
