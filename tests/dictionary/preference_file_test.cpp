@@ -66,7 +66,7 @@ protected:
     // A file of the scratch folder that holds these bytes.
     std::string Written(const std::string& name, const std::string& bytes) const
     {
-        const std::string path = File(name);
+        std::string path = File(name);
         WriteWholeFile(path, bytes);
         return path;
     }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <deque>
+#include <list>
 
 #include "app/resources/resource_ids.h"
 #include "ui/layout/placement.h"
@@ -15,6 +16,7 @@ constexpr wchar_t kWindowClass[] = L"KervaneSettingsWindow";
 constexpr UINT kEventPosted = WM_APP + 1;
 
 std::deque<UiEvent> PendingEvents;
+std::list<WindowRecord> Records;  // one for each window of the program's, where it stays put
 ATOM WindowClassAtom = 0;
 
 WindowRecord* RecordIn(HWND window)
@@ -34,12 +36,11 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_NCCREATE:
         // The record comes with the window and goes with it, at WM_NCDESTROY,
         // the last message a window gets, after its controls are gone.
-        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): the window holds it until WM_NCDESTROY
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new WindowRecord));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&Records.emplace_back()));
         break;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete record;
+        Records.remove_if([record](const WindowRecord& kept) { return &kept == record; });
         break;
     case WM_COMMAND:
         if (lParam != 0 && IsControlNotification(HIWORD(wParam)))
