@@ -69,8 +69,7 @@ void GrowCaptions(const WindowRecord& record)
         if (needed <= rect.right - rect.left) continue;
         const int furthest = ScaleToDpi(FurthestRightEdge(boxes, self, frames, record.clientWidth), record.dpi);
         rect.right = std::min<LONG>(rect.left + needed, std::max<LONG>(furthest, rect.right));
-        SetWindowPos(placed.control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveControl(placed.control, rect);
     }
 }
 

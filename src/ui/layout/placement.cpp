@@ -7,12 +7,6 @@
 
 namespace {
 
-void Move(HWND control, const RECT& rect)
-{
-    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // Gives the window the client area it needs at its DPI, its top-left corner at
 // (left, top). The frame is first reckoned for the DPI, then measured: a
 // window manager may draw it thicker or thinner than reckoned.
@@ -42,6 +36,12 @@ RECT ScreenOf(HWND window)
 }
 
 }  // namespace
+
+void MoveControl(HWND control, const RECT& rect)
+{
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 RECT ScaledPlace(const ControlPlace& place, unsigned dpi)
 {
@@ -112,7 +112,7 @@ void LayOutForDpi(HWND window, unsigned dpi, const RECT& suggested)
     if (!record) return;
     record->dpi = dpi;
     for (const PlacedControl& placed : record->controls) {
-        Move(placed.control, ScaledPlace(placed.place, dpi));
+        MoveControl(placed.control, ScaledPlace(placed.place, dpi));
         SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(placed.place.font, dpi)), TRUE);
         if (placed.adjust) placed.adjust(placed.control, dpi);
     }

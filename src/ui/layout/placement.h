@@ -27,6 +27,9 @@ void OnWindowLayout(HWND window, std::function<void(HWND window, unsigned dpi)> 
 // WM_DPICHANGED: lays the window out for the new DPI at the suggested place.
 void LayOutForDpi(HWND window, unsigned dpi, const RECT& suggested);
 
+// Moves a control to a rectangle of its window's client area.
+void MoveControl(HWND control, const RECT& rect);
+
 // A control's place in the client area at a DPI, its drop-down room included.
 RECT ScaledPlace(const ControlPlace& place, unsigned dpi);
 
