@@ -17,8 +17,8 @@ import os
 import shlex
 import sys
 
-MINGW_TARGET = "x86_64-w64-mingw32"
-MINGW_HEADERS = "/usr/x86_64-w64-mingw32/include"
+MINGW_TARGET = "i686-w64-mingw32"
+MINGW_HEADERS = "/usr/i686-w64-mingw32/include"
 
 
 def own_file(root, path):

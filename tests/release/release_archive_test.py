@@ -99,10 +99,10 @@ class ReleaseArchiveTest(unittest.TestCase):
                     self.write()
 
     def test_the_sha256_file_names_the_archive_as_sha256sum_does(self):
-        archive = self.write("KervaneSettings-1.0.0-win64.zip")
+        archive = self.write("KervaneSettings-1.1.0-win32.zip")
         with open(archive + ".sha256", "rb") as f:
             line = f.read()
-        self.assertRegex(line, rb"^[0-9a-f]{64}  KervaneSettings-1\.0\.0-win64\.zip\n$")
+        self.assertRegex(line, rb"^[0-9a-f]{64}  KervaneSettings-1\.1\.0-win32\.zip\n$")
         self.assertEqual(line.decode("ascii"), release_archive.sha256_line(archive))
 
     def test_check_accepts_what_write_made(self):

@@ -28,7 +28,7 @@ cp -a "$library" "$scratch/before"
 # Whatever the script would run past the check leaves a line here and fails.
 mkdir "$scratch/bin"
 for command in apt-get sudo dpkg-query cmake wine wine64 wineserver wineboot Xvfb runuser useradd \
-    x86_64-w64-mingw32-g++-posix; do
+    i686-w64-mingw32-g++-posix; do
     printf '#!/bin/sh\necho "%s $*" >>"%s/ran"\nexit 1\n' "$command" "$scratch" >"$scratch/bin/$command"
     chmod +x "$scratch/bin/$command"
 done

@@ -127,20 +127,28 @@ std::wstring ClassName(HWND window)
     return name;
 }
 
+namespace {
+
+struct TooltipSearch {
+    HWND owner;
+    std::vector<HWND> found;
+};
+
+// Called by EnumWindows, so CALLBACK: on x86 a lambda's calling convention is not the system's.
+BOOL CALLBACK CollectTooltip(HWND candidate, LPARAM context)
+{
+    auto* search = reinterpret_cast<TooltipSearch*>(context);
+    if (GetWindow(candidate, GW_OWNER) == search->owner && ClassName(candidate) == L"tooltips_class32")
+        search->found.push_back(candidate);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TooltipsOf(HWND window)
 {
-    struct Search {
-        HWND owner;
-        std::vector<HWND> found;
-    } search{window, {}};
-    EnumWindows(
-        [](HWND candidate, LPARAM context) {
-            auto* search = reinterpret_cast<Search*>(context);
-            if (GetWindow(candidate, GW_OWNER) == search->owner && ClassName(candidate) == L"tooltips_class32")
-                search->found.push_back(candidate);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TooltipSearch search{window, {}};
+    EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
