@@ -3,7 +3,7 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 STARTED_XVFB_PID=""
-STARTED_WINESERVER_PID=""
+STARTED_WINESERVER_PIDS=()
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -13,24 +13,35 @@ as_root() {
 }
 
 # ensure_packages PKG... : installs the Debian packages that are not installed yet.
+# A package of the i386 architecture (Wine's 32-bit part) needs that
+# architecture added to dpkg first.
 ensure_packages() {
     local missing=()
     for pkg in "$@"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
+    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        log "adding the i386 architecture to dpkg, for Wine's 32-bit part"
+        as_root dpkg --add-architecture i386
+    fi
     log "installing: ${missing[*]}"
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# The program is 32-bit x86, like the game: Debian's i686 cross compiler and
+# its static zlib.
 BUILD_PACKAGES=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3 zlib1g-dev
-                g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev)
+                g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev)
 # scripts/lint: the formatter and the analyser, Debian's LLVM 14 like clang.
 LINT_PACKAGES=(clang-format clang-tidy)
-# The fonts every caption needs under Wine, with use_windows_like_fonts below:
+# Wine with both its parts: wine64 makes the 64-bit prefixes, wine32 runs the
+# 32-bit programs in them and in 32-bit prefixes, and Direct3D 9 there needs
+# the 32-bit OpenGL libraries and drivers, without which the graphics check
+# fails. The fonts every caption needs, with use_windows_like_fonts below:
 # docs/wine-fonts.md says why these.
-WINE_PACKAGES=(wine wine64 fonts-liberation fonts-croscore)
+WINE_PACKAGES=(wine wine64 wine32:i386 libgl1:i386 libgl1-mesa-dri:i386 fonts-liberation fonts-croscore)
 
 # start_display: when no display is set, starts Xvfb on a free number and waits until it answers.
 start_display() {
@@ -65,37 +76,67 @@ as_wine_user() {
     "${WINE_AS[@]}" "$@"
 }
 
-# start_wine PREFIX: creates the prefix once (parallel first starts break it),
-# then keeps one wineserver alive for the run.
-start_wine() {
-    use_wine_user
-    export WINEPREFIX="$1"
-    export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
-    mkdir -p "$WINEPREFIX"
-    [ ${#WINE_AS[@]} -gt 0 ] && chown "$WINE_USER" "$WINEPREFIX"
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        log "creating Wine prefix $WINEPREFIX"
-        as_wine_user wineboot -i >/dev/null 2>&1 || true
-        as_wine_user wineserver -w
+# prefix_starts_programs PREFIX: whether a prefix made earlier can still
+# start programs. A 64-bit prefix made while Wine had no 32-bit part lacks the
+# 32-bit system DLLs, and once wine32 is installed Wine starts no program in
+# it, 64-bit ones included ("could not load kernel32.dll"); wineboot -u does
+# not mend it. A prefix not made yet passes.
+prefix_starts_programs() {
+    local windows="$1/drive_c/windows"
+    [ -f "$1/system.reg" ] || return 0
+    if grep -q '^#arch=win64' "$1/system.reg"; then
+        [ -f "$windows/syswow64/kernel32.dll" ]
+    else
+        [ -f "$windows/system32/kernel32.dll" ]
     fi
-    use_windows_like_fonts
-    as_wine_user wineserver -f -p >/dev/null 2>&1 &
-    STARTED_WINESERVER_PID=$!
-    # Wine's background services start with the first program and live as long
-    # as the server. Started here, they hold no test runner's output open.
-    as_wine_user wineboot </dev/null >/dev/null 2>&1 || true
 }
 
-# use_windows_like_fonts: names Arimo for the standard dialog font ("MS Shell
-# Dlg") in the current prefix, once: the one registry value that, with the
+# prepare_prefix PREFIX [win32|win64]: a prefix of the scripts' own, under
+# build/: made once (parallel first starts break it), and made anew when it
+# cannot start programs; Windows-like fonts; one wineserver kept alive for the
+# run. 64-bit unless win32 is asked for.
+STARTED_WINE_PREFIXES=()
+prepare_prefix() {
+    local prefix="$1" arch="${2:-win64}"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    use_wine_user
+    if ! prefix_starts_programs "$prefix"; then
+        log "making $prefix anew: it was made before Wine's 32-bit part was installed, and no program starts in it"
+        rm -rf "$prefix"
+    fi
+    mkdir -p "$prefix"
+    [ ${#WINE_AS[@]} -gt 0 ] && chown "$WINE_USER" "$prefix"
+    if [ ! -f "$prefix/system.reg" ]; then
+        log "creating Wine prefix $prefix ($arch)"
+        as_wine_user env WINEPREFIX="$prefix" WINEARCH="$arch" wineboot -i >/dev/null 2>&1 || true
+        as_wine_user env WINEPREFIX="$prefix" wineserver -w
+    fi
+    use_windows_like_fonts "$prefix"
+    as_wine_user env WINEPREFIX="$prefix" wineserver -f -p >/dev/null 2>&1 &
+    STARTED_WINESERVER_PIDS+=($!)
+    STARTED_WINE_PREFIXES+=("$prefix")
+    # Wine's background services start with the first program and live as long
+    # as the server. Started here, they hold no test runner's output open.
+    as_wine_user env WINEPREFIX="$prefix" wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+# start_wine PREFIX: prepares a 64-bit prefix and makes it the one that wine
+# runs in from here on.
+start_wine() {
+    prepare_prefix "$1"
+    export WINEPREFIX="$1"
+}
+
+# use_windows_like_fonts PREFIX: names Arimo for the standard dialog font
+# ("MS Shell Dlg") in the prefix, once: the one registry value that, with the
 # fonts of WINE_PACKAGES, makes every caption whole (docs/wine-fonts.md).
 use_windows_like_fonts() {
-    local marker="$WINEPREFIX/.kervane-fonts-arimo"
+    local marker="$1/.kervane-fonts-arimo"
     [ -f "$marker" ] && return 0
-    as_wine_user wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    as_wine_user env WINEPREFIX="$1" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
         /v 'MS Shell Dlg' /t REG_SZ /d 'Arimo' /f >/dev/null 2>&1
-    as_wine_user wineserver -w
+    as_wine_user env WINEPREFIX="$1" wineserver -w
     as_wine_user touch "$marker"
 }
 
@@ -109,15 +150,18 @@ mount_small_disk() {
     MOUNTED_SMALL_DISK="$1"
 }
 
-# cleanup: ends the Wine server and Xvfb that this script started and unmounts
+# cleanup: ends the Wine servers and Xvfb that this script started and unmounts
 # its small disk, and nothing else.
 cleanup() {
     [ -n "$MOUNTED_SMALL_DISK" ] && { as_root umount "$MOUNTED_SMALL_DISK" || true; }
-    if [ -n "$STARTED_WINESERVER_PID" ]; then
-        as_wine_user wineserver -k >/dev/null 2>&1 || true
-        kill "$STARTED_WINESERVER_PID" 2>/dev/null || true
-        wait "$STARTED_WINESERVER_PID" 2>/dev/null || true
-    fi
+    local prefix pid
+    for prefix in "${STARTED_WINE_PREFIXES[@]}"; do
+        as_wine_user env WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+    done
+    for pid in "${STARTED_WINESERVER_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     if [ -n "$STARTED_XVFB_PID" ]; then
         kill "$STARTED_XVFB_PID" 2>/dev/null || true
         wait "$STARTED_XVFB_PID" 2>/dev/null || true
@@ -138,15 +182,19 @@ build_tree() {
 }
 
 # install_demo FOLDER: lays out the demo game in FOLDER and stores its
-# settings in the current Wine prefix, once; later runs keep what the editor
-# changed. Needs start_wine first.
+# settings in the current Wine prefix, each once; later runs keep what the
+# editor changed. A prefix made anew gets the settings again. Needs
+# start_wine first.
 install_demo() {
-    local folder="$1"
-    [ -f "$folder/.installed" ] && return 0
-    mkdir -p "$folder"
-    cp -r "$ROOT/demo/Game/." "$folder/"
-    rm -f "$folder/Dict/.keep"
-    if [ ${#WINE_AS[@]} -gt 0 ]; then chown -R "$WINE_USER" "$folder"; fi
+    local folder="$1" marker="$WINEPREFIX/.kervane-demo-settings"
+    if [ ! -f "$folder/.installed" ]; then
+        mkdir -p "$folder"
+        cp -r "$ROOT/demo/Game/." "$folder/"
+        rm -f "$folder/Dict/.keep"
+        if [ ${#WINE_AS[@]} -gt 0 ]; then chown -R "$WINE_USER" "$folder"; fi
+        touch "$folder/.installed"
+    fi
+    [ -f "$marker" ] && return 0
 
     # The settings point "Root Directory" at the folder, as Windows sees it.
     local root="Z:${folder//\//\\\\}" line reg_file="$folder/demo-settings.reg"
@@ -155,5 +203,5 @@ install_demo() {
     done < "$ROOT/demo/settings.reg.in" > "$reg_file"
     as_wine_user wine regedit /S "Z:${reg_file//\//\\}"
     rm -f "$reg_file"
-    touch "$folder/.installed"
+    as_wine_user touch "$marker"
 }
