@@ -185,6 +185,33 @@ TEST_F(PlaylistEndToEnd, MainWindowWorksAgainAfterThePlaylistCloses)
     EXPECT_EQ(stored->data, DwordBytes(1));
 }
 
+// The running game keeps its playlist open for reading, sharing reads and
+// writes but not deletion, so no new file can be moved over it: the save
+// rewrites it in place, and the game reads the new songs.
+TEST_F(PlaylistEndToEnd, APlaylistTheGameHoldsOpenIsRewrittenInPlace)
+{
+    WriteWholeFile(Playlist(), "Road.mp3\r\n");
+    const std::map<std::string, std::string> before = FolderTree(SongsFolder());
+    std::vector<std::wstring> order;
+    Run(
+        [&](HWND mainWindow) {
+            HWND playlist = OpenPlaylist(mainWindow);
+            ASSERT_NE(playlist, nullptr);
+            const FileHandle game(CreateFileA(Playlist().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(game.IsOpen());
+            order = ListViewItems(GetDlgItem(playlist, kSongList));
+            for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, kSongList), i, true);
+            ASSERT_TRUE(PressAndWaitForClose(playlist, kPlaylistOk));
+        },
+        kCancel);
+    std::map<std::string, std::string> expected = before;
+    expected["Playlist.txt"] = PlaylistBytes(order);
+    EXPECT_EQ(FolderTree(SongsFolder()), expected) << "the new playlist, and no leftover";
+    const std::vector<std::string> events = LogEvents();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Can't write playlist file " + Playlist() + "!"), 0);
+}
+
 TEST_F(PlaylistEndToEnd, FailedSaveKeepsTheOldPlaylistAndIsLogged)
 {
     const std::string original = "Road.mp3\r\n";

@@ -45,9 +45,38 @@ FreshFile WriteFreshFile(const std::string& playlist, const std::string& text, s
     return FreshFile::CannotCreate;
 }
 
-// The old playlist is replaced only by a complete new one: the new file is
-// written beside it and then moved over it. Where the folder cannot take a
-// new file, the playlist is rewritten in place as the game's old editor did.
+// Moves the complete new playlist over the old one. Windows refuses while
+// another program holds the old one open without delete sharing: a virus
+// scanner, the search indexer or a sync client often does so for a moment
+// after a file was written, so the move is tried again for about a second.
+bool MoveOverPlaylist(const std::string& fresh, const std::string& path)
+{
+    for (const DWORD pause : {0, 50, 100, 150, 200, 250, 250}) {
+        Sleep(pause);
+        if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+    }
+    return false;
+}
+
+// The playlist rewritten through its own name, as the game's old editor did:
+// created or emptied (others may read it), else an existing one emptied.
+bool RewriteInPlace(const std::string& path, const std::string& text)
+{
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsOpen()) return WriteAll(file.Get(), text);
+    const FileHandle existing(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return existing.IsOpen() && WriteAll(existing.Get(), text);
+}
+
+// The old playlist is replaced by a complete new one: the new file is written
+// beside it and then moved over it. Where the folder takes no new file, or the
+// old one stays held open (the running game keeps it open for reading, sharing
+// reads and writes but not deletion), the playlist is rewritten in place: a
+// save never does worse than the game's old editor.
 bool SavePlaylistText(const std::string& text)
 {
     const std::string path = PlaylistPath();
@@ -58,18 +87,15 @@ bool SavePlaylistText(const std::string& text)
     std::string fresh;
     switch (WriteFreshFile(path, text, fresh)) {
     case FreshFile::Complete:
-        if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        if (MoveOverPlaylist(fresh, path)) return true;
         DeleteFileA(fresh.c_str());
-        return false;
+        break;
+    // A new file that does not fit on the disk would not fit in place either,
+    // and there it would cost the old playlist.
     case FreshFile::Incomplete: DeleteFileA(fresh.c_str()); return false;
     case FreshFile::CannotCreate: break;
     }
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.IsOpen()) return WriteAll(file.Get(), text);
-    const FileHandle existing(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return existing.IsOpen() && WriteAll(existing.Get(), text);
+    return RewriteInPlace(path, text);
 }
 
 }  // namespace
