@@ -17,7 +17,9 @@ void LogEvent(std::string_view text)
     const FileHandle file(CreateFileA(LogPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) return;
-    SetFilePointer(file.Get(), 0, nullptr, FILE_END);
+    // The 64-bit move: the 32-bit one fails at an end past 4 GiB, and the line
+    // would then go over the log's first bytes.
+    if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_END)) return;
     DWORD written = 0;
     WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

@@ -19,6 +19,38 @@ bool HasTimeStampShape(const std::string& line)
            line.substr(15, 1) == ":" && line.substr(18, 1) == ":" && line.substr(21, 10) == " - Event: ";
 }
 
+// The log is only ever appended to, however large it grew: a line goes after
+// an end past 4 GiB, never over the first bytes. The file is sparse.
+TEST_F(EventLog, AppendsPastFourGibibytes)
+{
+    constexpr LONGLONG kEnd = 0x100000000LL + 10;
+    {
+        const FileHandle log(CreateFileA("Setup.log", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(log.IsOpen());
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(log.Get(), "first line", 10, &written, nullptr));
+        LARGE_INTEGER end{};
+        end.QuadPart = kEnd;
+        ASSERT_TRUE(SetFilePointerEx(log.Get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(log.Get()));
+    }
+    LogEvent("past 4 GiB");
+    const FileHandle log(CreateFileA("Setup.log", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(log.IsOpen());
+    LARGE_INTEGER size{};
+    ASSERT_TRUE(GetFileSizeEx(log.Get(), &size));
+    EXPECT_EQ(size.QuadPart, kEnd + 31 + 10 + 2);
+    char first[10] = {};
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(log.Get(), first, sizeof first, &read, nullptr));
+    EXPECT_EQ(std::string(first, read), "first line");
+    LARGE_INTEGER line{};
+    line.QuadPart = kEnd + 31;
+    char text[12] = {};
+    ASSERT_TRUE(SetFilePointerEx(log.Get(), line, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(ReadFile(log.Get(), text, sizeof text, &read, nullptr));
+    EXPECT_EQ(std::string(text, read), "past 4 GiB\r\n");
+}
+
 TEST_F(EventLog, FirstLineCreatesTheFile)
 {
     LogEvent("INI-file rebuilded!");
