@@ -77,17 +77,35 @@ void GrowCaptions(const WindowRecord& record)
 // window region does not limit: the control paints its whole rectangle. So
 // it paints into a device context clipped to its region instead, through
 // WM_PRINTCLIENT, the documented way to have a control paint into a given one.
+// AnimateWindow draws the window's slide-in and fade-out frames through
+// WM_PRINT and WM_PRINTCLIENT, whose device context the region does not
+// limit either, so those are clipped the same way.
 LRESULT CALLBACK PaintInsideRegion(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    if (message != WM_PAINT) return DefSubclassProc(control, message, wParam, lParam);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(control, &paint);
+    if (message != WM_PAINT && message != WM_PRINT && message != WM_PRINTCLIENT)
+        return DefSubclassProc(control, message, wParam, lParam);
+    RECT inside{};
     HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (GetWindowRgn(control, region) != ERROR) ExtSelectClipRgn(dc, region, RGN_AND);
+    const bool clipped = GetWindowRgn(control, region) != ERROR && GetRgnBox(region, &inside) != ERROR;
     DeleteObject(region);
-    DefSubclassProc(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    EndPaint(control, &paint);
-    return 0;
+    // In the control's own coordinates, wherever the device context puts them.
+    const auto clip = [&](HDC dc) {
+        if (clipped) IntersectClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
+    };
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(control, &paint);
+        clip(dc);
+        DefSubclassProc(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        EndPaint(control, &paint);
+        return 0;
+    }
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    const int saved = SaveDC(dc);
+    clip(dc);
+    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+    RestoreDC(dc, saved);
+    return result;
 }
 
 // A control that reaches past the right border of its frame (the described

@@ -61,7 +61,7 @@ void PlaylistEditor()
                          {kSongsLabel, {10, 10, 200, 25}, 0, FontRole::Standard, ControlRole::Label});
     HWND list = CreateLaidOutControl(window, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP,
                                      WS_EX_CLIENTEDGE, {kSongList, {5, 40, 220, 170}});
-    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES);
+    ShowRowCheckBoxes(list);
     std::wstring columnTitle = Text(kSongList, "Songs");
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;

@@ -20,12 +20,23 @@ std::vector<std::string>* ItemsOf(HWND box)
     return placed ? &placed->items : nullptr;
 }
 
+// Marks a list that shows check boxes drawn by the program.
 constexpr wchar_t kDrawnCheckBoxes[] = L"KervaneSettings.DrawnCheckBoxes";
+// The size of the list's own boxes, seen when it was made at the system's DPI.
+constexpr wchar_t kOwnCheckBoxSize[] = L"KervaneSettings.OwnCheckBoxSize";
 
 int CheckBoxSize(HWND list)
 {
     int width = 0, height = 0;
     return ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &width, &height) ? width : 0;
+}
+
+// What the list's own boxes measure at the system's DPI: as seen when the
+// list was made there; else the system's small icon, their size on Windows.
+int OwnCheckBoxSizeAtSystemDpi(HWND list)
+{
+    const auto seen = reinterpret_cast<INT_PTR>(GetPropW(list, kOwnCheckBoxSize));
+    return seen ? static_cast<int>(seen) : GetSystemMetrics(SM_CXSMICON);
 }
 
 // The two states of a row's check box, unticked and ticked, in a square of
@@ -164,26 +175,34 @@ void TickRow(HWND list, int row, bool ticked)
     ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1), LVIS_STATEIMAGEMASK);
 }
 
+void ShowRowCheckBoxes(HWND list)
+{
+    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES);
+    // Under Wine they are the theme's 13-pixel check box, not a small icon.
+    const WindowRecord* record = RecordOf(GetParent(list));
+    if (record && record->dpi == SystemDpi())
+        SetPropW(list, kOwnCheckBoxSize, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(CheckBoxSize(list))));
+}
+
 void FitRowCheckBoxes(HWND list, unsigned dpi)
 {
-    const auto drawn = static_cast<HIMAGELIST>(GetPropW(list, kDrawnCheckBoxes));
-    const bool showsDrawn = drawn && drawn == ListView_GetImageList(list, LVSIL_STATE);
-    const int size = SystemMetricForDpi(SM_CXSMICON, dpi);
-    // The list's own boxes have the system's look, at the size of the DPI the
-    // system made its metrics for; at any other DPI the list shows boxes drawn for it.
-    const bool ownFit = dpi == SystemDpi();
-    if (ownFit ? !showsDrawn : showsDrawn && CheckBoxSize(list) == size) return;
+    const int fitting = MulDiv(OwnCheckBoxSizeAtSystemDpi(list), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+    if (!GetPropW(list, kDrawnCheckBoxes) && CheckBoxSize(list) == fitting) return;  // its own, and they fit
     std::vector<bool> ticked(static_cast<std::size_t>(ListView_GetItemCount(list)));
     for (std::size_t row = 0; row < ticked.size(); ++row) ticked[row] = IsRowTicked(list, static_cast<int>(row));
-    if (ownFit) {
-        // Switched off and on, the list makes its own boxes again.
-        RemovePropW(list, kDrawnCheckBoxes);
-        ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, 0);
-        ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-    } else if (HIMAGELIST boxes = CheckBoxImages(size)) {
-        // The list gives back the boxes it showed and destroys the ones it shows when it goes.
-        if (HIMAGELIST previous = ListView_SetImageList(list, boxes, LVSIL_STATE)) ImageList_Destroy(previous);
-        SetPropW(list, kDrawnCheckBoxes, boxes);
+    // The list's own boxes first: switched off and on, the list makes them
+    // again (and destroys the ones it showed), at the size of the DPI the
+    // system made its metrics for, and on Windows 10 and later for the
+    // window's own DPI. Only where they do not come out at the DPI's size does
+    // it show boxes drawn for the DPI, which it destroys when it goes.
+    RemovePropW(list, kDrawnCheckBoxes);
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, 0);
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    if (CheckBoxSize(list) != fitting) {
+        if (HIMAGELIST boxes = CheckBoxImages(SystemMetricForDpi(SM_CXSMICON, dpi))) {
+            if (HIMAGELIST own = ListView_SetImageList(list, boxes, LVSIL_STATE)) ImageList_Destroy(own);
+            SetPropW(list, kDrawnCheckBoxes, boxes);
+        }
     }
     for (std::size_t row = 0; row < ticked.size(); ++row) TickRow(list, static_cast<int>(row), ticked[row]);
 }

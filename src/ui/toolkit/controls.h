@@ -43,6 +43,8 @@ void SetFieldText(HWND field, const std::string& text);
 void AddRows(HWND list, const std::vector<std::string>& texts, TextOrigin origin);
 bool IsRowTicked(HWND list, int row);
 void TickRow(HWND list, int row, bool ticked = true);
-// The list makes its check boxes once, for the DPI its thread started with;
-// after a move to a screen of another DPI they are made again for it.
+// Gives every row of the list a check box of the list's own.
+void ShowRowCheckBoxes(HWND list);
+// The row check boxes for the window's DPI, ticks kept: the list's own, made
+// again, wherever they come out at the DPI's size; drawn ones elsewhere.
 void FitRowCheckBoxes(HWND list, unsigned dpi);

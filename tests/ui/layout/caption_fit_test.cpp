@@ -124,6 +124,32 @@ TEST_P(CaptionFit, MainWindowAt96And144Dpi)
     DestroyWindow(window);
 }
 
+// The pixels a list keeps for its row check boxes, unticked then ticked.
+std::vector<COLORREF> CheckBoxPixels(HWND list)
+{
+    IMAGEINFO images{};
+    if (!ImageList_GetImageInfo(ListView_GetImageList(list, LVSIL_STATE), 0, &images)) return {};
+    BITMAP strip{};
+    GetObjectW(images.hbmImage, sizeof strip, &strip);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = strip.bmWidth;
+    format.bmiHeader.biHeight = -strip.bmHeight;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(strip.bmWidth) * strip.bmHeight);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, images.hbmImage, 0, strip.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    // The two images lie side by side in the list's strip, from its left.
+    const int size = images.rcImage.right - images.rcImage.left;
+    std::vector<COLORREF> boxes;
+    for (int y = images.rcImage.top; y < images.rcImage.bottom; ++y)
+        for (int x = 0; x < 2 * size && x < strip.bmWidth; ++x) boxes.push_back(pixels[y * strip.bmWidth + x]);
+    return boxes;
+}
+
 TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
 {
     GameRoot = folder.path() + "\\";
@@ -138,12 +164,17 @@ TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
             window = FindWindowW(nullptr, title.c_str());
         if (!window) return;  // the editor's loop then waits for ever; ctest's time limit fails the test
         SendMessageW(window, WM_NULL, 0, 0);
+        const std::vector<COLORREF> own = CheckBoxPixels(GetDlgItem(window, kSongList));
         ExpectWholeAt96And144Dpi(window, kPlaylistLayout, 232, 246, "playlist window", GetParam());
         // The song list's check boxes are made again for the new DPI, the song still ticked.
         HWND list = GetDlgItem(window, kSongList);
         int width = 0, height = 0;
         ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &width, &height);
         EXPECT_EQ(width, GetSystemMetricsForDpi(SM_CXSMICON, 144));
+        EXPECT_TRUE(ListView_GetCheckState(list, 0));
+        // At 97 DPI the list's own boxes come out at the DPI's size: the list shows them again, not drawn ones.
+        MoveToDpi(window, 97);
+        EXPECT_EQ(CheckBoxPixels(list), own);
         EXPECT_TRUE(ListView_GetCheckState(list, 0));
         PostMessageW(GetDlgItem(window, kPlaylistCancel), BM_CLICK, 0, 0);
     });
@@ -209,6 +240,51 @@ TEST_P(CaptionFit, ViewPanningLeavesTheVideoFrameWholeOnScreen)
                                                           box.top, box.bottom);
         EXPECT_LT(std::count(square.begin(), square.end(), GetSysColor(COLOR_BTNFACE)), std::ssize(square))
             << dpi << " DPI: the box is drawn";
+    }
+    DestroyWindow(window);
+}
+
+// AnimateWindow draws the slide-in's and the fade-out's frames through
+// WM_PRINT and WM_PRINTCLIENT. Printed either way, "View panning" draws its
+// square and leaves everything from the Video frame's border on as it was, at
+// 96 and at 144 DPI. (Wine's WM_PRINT of a whole window prints none of its
+// children, so the box is printed alone, over a colour of the test's own.)
+TEST_P(CaptionFit, ViewPanningPrintsOnlyInsideTheVideoFrame)
+{
+    ASSERT_TRUE(BuildMainWindow());
+    HWND window = MainWindow();
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    HWND box = GetDlgItem(window, kViewPanning);
+    constexpr COLORREF kUntouched = RGB(255, 0, 255);
+    for (const unsigned dpi : {96u, 144u}) {
+        if (dpi != 96) MoveToDpi(window, dpi);
+        const RECT place = ControlRect(box);
+        const int border = ControlRect(GetDlgItem(window, kVideoFrame)).right - 2 - place.left;
+        const int width = place.right - place.left, height = place.bottom - place.top;
+        for (const auto& [message, flags] :
+             {std::pair<UINT, LPARAM>{WM_PRINT, PRF_CHILDREN | PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND},
+              {WM_PRINTCLIENT, PRF_CLIENT}}) {
+            HDC screen = GetDC(nullptr);
+            HDC dc = CreateCompatibleDC(screen);
+            HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+            ReleaseDC(nullptr, screen);
+            const HGDIOBJ previous = SelectObject(dc, picture);
+            HBRUSH untouched = CreateSolidBrush(kUntouched);
+            const RECT all{0, 0, width, height};
+            FillRect(dc, &all, untouched);
+            DeleteObject(untouched);
+            SendMessageW(box, message, reinterpret_cast<WPARAM>(dc), flags);
+            int beyond = 0, square = 0;
+            for (int y = 0; y < height; ++y) {
+                for (int x = border; x < width; ++x) beyond += GetPixel(dc, x, y) != kUntouched;
+                square += GetPixel(dc, MulDiv(6, static_cast<int>(dpi), 96), y) != kUntouched;
+            }
+            EXPECT_EQ(beyond, 0) << dpi << " DPI, message " << message << ": pixels painted from the border on";
+            EXPECT_GT(square, 0) << dpi << " DPI, message " << message << ": the box is drawn";
+            SelectObject(dc, previous);
+            DeleteObject(picture);
+            DeleteDC(dc);
+        }
     }
     DestroyWindow(window);
 }
