@@ -15,6 +15,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
+# Floating point in SSE2 registers, as on x86-64, instead of the x87's 80-bit
+# stack: the banner drawn for a DPI is averaged to the same pixels, eight
+# times as fast. Windows 8 and later, and Windows 7 with its updates since
+# 2018, need SSE2 themselves.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+
 # One self-contained file: libstdc++, libgcc and winpthread linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
