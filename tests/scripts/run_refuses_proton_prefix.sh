@@ -6,10 +6,7 @@
 #   run_refuses_proton_prefix.sh PATH/TO/scripts/run
 set -uo pipefail
 run_script="$1"
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/scratch.sh"
 
 # A Steam library as Proton lays it out: compatdata/<app id> holds Proton's
 # version file and the prefix, pfx.

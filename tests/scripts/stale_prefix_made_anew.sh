@@ -6,10 +6,7 @@
 #   stale_prefix_made_anew.sh PATH/TO/scripts/lib/common.sh
 set -uo pipefail
 common="$1"
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/scratch.sh"
 
 # Every Wine command notes how it was called; wineboot -i makes a prefix.
 mkdir "$scratch/bin"
