@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,6 +60,44 @@ RECT ControlRect(HWND control);
 
 // Moves a window of this process to a screen of the given DPI, as Windows tells it.
 void MoveToDpi(HWND window, unsigned dpi);
+
+// A 32-bit top-down picture of a width and height, on a memory device context.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC dc() const { return dc_; }
+    std::vector<std::uint32_t> Pixels() const
+    {
+        GdiFlush();
+        return {bits_, bits_ + static_cast<std::size_t>(width_) * height_};
+    }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
+};
 
 // Checks, with GoogleTest expectations, that every control of the layout is
 // where its row puts it at this DPI (within 2 pixels above 96 DPI, exactly at

@@ -192,8 +192,8 @@ void FitRowCheckBoxes(HWND list, unsigned dpi)
     for (std::size_t row = 0; row < ticked.size(); ++row) ticked[row] = IsRowTicked(list, static_cast<int>(row));
     // The list's own boxes first: switched off and on, the list makes them
     // again (and destroys the ones it showed), at the size of the DPI the
-    // system made its metrics for, and on Windows 10 and later for the
-    // window's own DPI. Only where they do not come out at the DPI's size does
+    // system made its metrics for, or, where the system makes them for each
+    // DPI, for the window's own. Only where they do not come out at the DPI's size does
     // it show boxes drawn for the DPI, which it destroys when it goes.
     RemovePropW(list, kDrawnCheckBoxes);
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, 0);

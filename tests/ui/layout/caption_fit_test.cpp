@@ -124,30 +124,15 @@ TEST_P(CaptionFit, MainWindowAt96And144Dpi)
     DestroyWindow(window);
 }
 
-// The pixels a list keeps for its row check boxes, unticked then ticked.
-std::vector<COLORREF> CheckBoxPixels(HWND list)
+// A list's row check boxes as it draws them, unticked then ticked.
+std::vector<std::uint32_t> CheckBoxPixels(HWND list)
 {
-    IMAGEINFO images{};
-    if (!ImageList_GetImageInfo(ListView_GetImageList(list, LVSIL_STATE), 0, &images)) return {};
-    BITMAP strip{};
-    GetObjectW(images.hbmImage, sizeof strip, &strip);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = strip.bmWidth;
-    format.bmiHeader.biHeight = -strip.bmHeight;  // top row first
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    std::vector<COLORREF> pixels(static_cast<std::size_t>(strip.bmWidth) * strip.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, images.hbmImage, 0, strip.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    // The two images lie side by side in the list's strip, from its left.
-    const int size = images.rcImage.right - images.rcImage.left;
-    std::vector<COLORREF> boxes;
-    for (int y = images.rcImage.top; y < images.rcImage.bottom; ++y)
-        for (int x = 0; x < 2 * size && x < strip.bmWidth; ++x) boxes.push_back(pixels[y * strip.bmWidth + x]);
-    return boxes;
+    HIMAGELIST images = ListView_GetImageList(list, LVSIL_STATE);
+    int size = 0, height = 0;
+    if (!ImageList_GetIconSize(images, &size, &height)) return {};
+    Canvas canvas(2 * size, height);
+    for (int image = 0; image < 2; ++image) ImageList_Draw(images, image, canvas.dc(), image * size, 0, ILD_NORMAL);
+    return canvas.Pixels();
 }
 
 TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
@@ -164,7 +149,7 @@ TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
             window = FindWindowW(nullptr, title.c_str());
         if (!window) return;  // the editor's loop then waits for ever; ctest's time limit fails the test
         SendMessageW(window, WM_NULL, 0, 0);
-        const std::vector<COLORREF> own = CheckBoxPixels(GetDlgItem(window, kSongList));
+        const std::vector<std::uint32_t> own = CheckBoxPixels(GetDlgItem(window, kSongList));
         ExpectWholeAt96And144Dpi(window, kPlaylistLayout, 232, 246, "playlist window", GetParam());
         // The song list's check boxes are made again for the new DPI, the song still ticked.
         HWND list = GetDlgItem(window, kSongList);
@@ -264,26 +249,24 @@ TEST_P(CaptionFit, ViewPanningPrintsOnlyInsideTheVideoFrame)
         for (const auto& [message, flags] :
              {std::pair<UINT, LPARAM>{WM_PRINT, PRF_CHILDREN | PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND},
               {WM_PRINTCLIENT, PRF_CLIENT}}) {
-            HDC screen = GetDC(nullptr);
-            HDC dc = CreateCompatibleDC(screen);
-            HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-            ReleaseDC(nullptr, screen);
-            const HGDIOBJ previous = SelectObject(dc, picture);
+            Canvas canvas(width, height);
             HBRUSH untouched = CreateSolidBrush(kUntouched);
             const RECT all{0, 0, width, height};
-            FillRect(dc, &all, untouched);
+            FillRect(canvas.dc(), &all, untouched);
             DeleteObject(untouched);
-            SendMessageW(box, message, reinterpret_cast<WPARAM>(dc), flags);
+            SendMessageW(box, message, reinterpret_cast<WPARAM>(canvas.dc()), flags);
+            const std::vector<std::uint32_t> pixels = canvas.Pixels();
+            // A picture's pixel is 0xRRGGBB; the colour's bytes read the same either way round.
+            const auto touched = [&](int x, int y) {
+                return (pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF) != kUntouched;
+            };
             int beyond = 0, square = 0;
             for (int y = 0; y < height; ++y) {
-                for (int x = border; x < width; ++x) beyond += GetPixel(dc, x, y) != kUntouched;
-                square += GetPixel(dc, MulDiv(6, static_cast<int>(dpi), 96), y) != kUntouched;
+                for (int x = border; x < width; ++x) beyond += touched(x, y);
+                square += touched(MulDiv(6, static_cast<int>(dpi), 96), y);
             }
             EXPECT_EQ(beyond, 0) << dpi << " DPI, message " << message << ": pixels painted from the border on";
             EXPECT_GT(square, 0) << dpi << " DPI, message " << message << ": the box is drawn";
-            SelectObject(dc, previous);
-            DeleteObject(picture);
-            DeleteDC(dc);
         }
     }
     DestroyWindow(window);
