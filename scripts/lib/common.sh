@@ -26,7 +26,10 @@ ensure_packages() {
         as_root dpkg --add-architecture i386
     fi
     log "installing: ${missing[*]}"
-    as_root apt-get update -qq
+    # A mirror in the middle of a sync fails the refresh of one list; the
+    # install below then works from the lists apt has, and fails on its own
+    # when a package cannot be had.
+    as_root apt-get update -qq || log "apt-get update failed; installing from the package lists apt has"
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
