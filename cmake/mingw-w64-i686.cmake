@@ -15,12 +15,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Floating point in SSE2 registers, as on x86-64, instead of the x87's 80-bit
-# stack: the banner drawn for a DPI is averaged to the same pixels, eight
-# times as fast. Windows 8 and later, and Windows 7 with its updates since
-# 2018, need SSE2 themselves.
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+# No SSE flags: GCC's i686 default (the Pentium Pro, floating point on the
+# x87), like Debian's prebuilt i686 libraries, so the exe runs on every
+# processor the game ran on, the Pentium II, Athlon and Athlon XP included.
+# The one hot loop, the banner's averaging, is integer arithmetic.
 
 # One self-contained file: libstdc++, libgcc and winpthread linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
