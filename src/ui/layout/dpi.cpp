@@ -6,12 +6,13 @@
 
 namespace {
 
-// Functions of Windows 10 1607 and later, looked up so that the program still
-// starts where they are missing.
+// Functions of Windows 10 1607 and later. Where they are missing (Windows XP
+// to 8.1), every window has the system's DPI, which the system made its
+// metrics and stock fonts for.
 template <typename Function>
 Function User32Function(const char* name)
 {
-    return LibraryEntry<Function>(GetModuleHandleW(L"user32.dll"), name);
+    return NewerWindowsFunction<Function>(L"user32.dll", name);
 }
 
 }  // namespace
