@@ -152,15 +152,19 @@ TEST(ReleaseProgram, ManifestIdentityCarriesTheProjectVersion)
     ASSERT_NE(manifest.find("<assembly"), std::string::npos) << "no manifest in " << ProgramPath();
     EXPECT_EQ(ProgramIdentityAttribute(manifest, "version"), FourPart());
     EXPECT_EQ(ProgramIdentityAttribute(manifest, "processorArchitecture"), "x86");
+    // The file whose elements release_program_image checks for Windows XP.
+    EXPECT_EQ(manifest, FileBytes(HostPath(KERVANE_MANIFEST)).value_or("<unreadable>"));
 }
 
 // Windows gives a program the behaviour of the newest version its manifest
-// names, and that of Vista to one that names none: 7, 8 and 8.1 as well as 10.
-TEST(ReleaseProgram, ManifestNamesEveryWindowsFrom7On)
+// names, and that of Vista to one that names none: Vista, 7, 8 and 8.1 as
+// well as 10.
+TEST(ReleaseProgram, ManifestNamesEveryWindowsFromVistaOn)
 {
     const std::string manifest = Manifest(ProgramPath());
-    for (const char* id : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
-                           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+    for (const char* id : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                           "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
         EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + id + "\"/>"), std::string::npos) << id;
 }
 
