@@ -23,16 +23,64 @@ void EndToEnd::MakeGameFolders(const std::vector<std::string>& relative) const
 
 void EndToEnd::Run(const std::function<void(HWND)>& act, ControlId finish, DWORD timeoutMs)
 {
-    ProgramRun program(folder.path());
-    ASSERT_TRUE(program.started());
-    HWND window = program.WaitForWindow(kMainWindowTitle, timeoutMs);
+    ProgramRun run(folder.path(), {}, program);
+    ASSERT_TRUE(run.started()) << program;
+    HWND window = run.WaitForWindow(kMainWindowTitle, timeoutMs);
     ASSERT_NE(window, nullptr) << "the window never came";
-    running_ = &program;
+    running_ = &run;
     act(window);
     running_ = nullptr;
     if (finish == kCloseBox) PressCloseBox(window);
     else Click(GetDlgItem(window, finish));
-    EXPECT_EQ(program.WaitForExit(timeoutMs), 0);
+    EXPECT_EQ(run.WaitForExit(timeoutMs), 0);
+}
+
+HANDLE EndToEnd::RunningProcess() const
+{
+    return running_ ? running_->process() : nullptr;
+}
+
+void EndToEnd::ExpectFirstStartWorks(const std::function<void(HWND)>& alsoCheck)
+{
+    const std::string sound = kSettingsKey + "\\Sound";
+    SetDword(sound, "Music Enabled", 0);
+    SetText(kSettingsKey + "\\General", "Root Directory", GameFolder());
+    MakeGameFolders({"User\\Resources\\Skirmish"});
+    Run([&](HWND window) {
+        EXPECT_EQ(ControlText(window), kMainWindowTitle);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, kOk)));
+        EXPECT_EQ(ComboItems(GetDlgItem(window, kRulesBox)), std::vector<std::wstring>{L"Skirmish"});
+        const HWND music = GetDlgItem(window, kMusic);
+        EXPECT_FALSE(IsTicked(music));
+        if (alsoCheck) alsoCheck(window);
+        Click(music);
+        EXPECT_TRUE(WaitUntil([&] { return IsTicked(music); }));
+    });
+
+    EXPECT_EQ(StoredDword(sound, "Music Enabled"), 1u);
+    EXPECT_EQ(StoredDword(sound, "Sound Effects Enabled"), 1u) << "a missing value loads checked";
+    const auto reference = FileBytes(HostPath(KERVANE_REFERENCE_DICTIONARY));
+    ASSERT_TRUE(reference);
+    EXPECT_TRUE(FileBytes("Dict\\Setup.ini") == reference) << "the exact 1,232-line dictionary";
+    EXPECT_EQ(LogEvents(),
+              (std::vector<std::string>{"INI-file not found! Trying to rebuild it!", "INI-file rebuilded!"}));
+}
+
+namespace {
+
+const char* const kDesktop = "Control Panel\\Desktop";
+
+}  // namespace
+
+SystemDpi::SystemDpi(std::uint32_t dpi) : previous_(ReadRawValue(kDesktop, "LogPixels"))
+{
+    SetDword(kDesktop, "LogPixels", dpi);
+}
+
+SystemDpi::~SystemDpi()
+{
+    if (previous_) SetRawValue(kDesktop, "LogPixels", previous_->type, previous_->data);
+    else RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
 }
 
 HWND EndToEnd::OpenPlaylist(HWND mainWindow, DWORD timeoutMs) const

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,18 @@
 
 // The close box, which has no control number, as a way to finish.
 inline constexpr ControlId kCloseBox = kNoControl;
+
+// The system's DPI, as Wine keeps it, for the programs started while this lives.
+class SystemDpi {
+public:
+    explicit SystemDpi(std::uint32_t dpi);
+    ~SystemDpi();
+    SystemDpi(const SystemDpi&) = delete;
+    SystemDpi& operator=(const SystemDpi&) = delete;
+
+private:
+    std::optional<RawValue> previous_;
+};
 
 class EndToEnd : public ::testing::Test {
 protected:
@@ -37,7 +51,18 @@ protected:
     // Within act: the program's visible window of that title; null after the time limit.
     HWND WaitForWindow(const std::wstring& title, DWORD timeoutMs = 15000) const;
 
+    // The editor's first start in a game, as a new player has it: it rebuilds
+    // the exact dictionary, lists the game's rules folder, shows "Music" as
+    // stored (cleared), and OK writes it ticked. alsoCheck looks at the main
+    // window before OK.
+    void ExpectFirstStartWorks(const std::function<void(HWND)>& alsoCheck = {});
+
+    // The running program's process, within act.
+    HANDLE RunningProcess() const;
+
     ScratchFolder folder;
+    // The build that Run starts: the players' exe unless a test names another.
+    std::string program = ProgramPath();
 
 private:
     const ProgramRun* running_ = nullptr;

@@ -168,26 +168,6 @@ TEST_F(MainWindowEndToEnd, RussianInterface)
         kCancel);
 }
 
-// The system's DPI, as Wine keeps it, for the programs started while this lives.
-class SystemDpi {
-public:
-    explicit SystemDpi(std::uint32_t dpi) : previous_(ReadRawValue(kDesktop, "LogPixels"))
-    {
-        SetDword(kDesktop, "LogPixels", dpi);
-    }
-    ~SystemDpi()
-    {
-        if (previous_) SetRawValue(kDesktop, "LogPixels", previous_->type, previous_->data);
-        else RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
-    }
-    SystemDpi(const SystemDpi&) = delete;
-    SystemDpi& operator=(const SystemDpi&) = delete;
-
-private:
-    static constexpr const char* kDesktop = "Control Panel\\Desktop";
-    std::optional<RawValue> previous_;
-};
-
 TEST_F(MainWindowEndToEnd, At144DpiBothWindowsAreTheLayoutScaledByOneAndAHalf)
 {
     BecomeDpiAware();  // to read the windows in the screen's own pixels

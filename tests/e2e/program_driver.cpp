@@ -58,12 +58,13 @@ std::string ProgramPath()
     return HostPath(KERVANE_PROGRAM);
 }
 
-ProgramRun::ProgramRun(const std::string& workingFolder, const std::vector<std::string>& extraEnvironment)
+ProgramRun::ProgramRun(const std::string& workingFolder, const std::vector<std::string>& extraEnvironment,
+                       const std::string& program)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + Widen(ProgramPath()) + L"\"";
+    std::wstring commandLine = L"\"" + Widen(program) + L"\"";
     std::wstring environment = EnvironmentBlock(extraEnvironment);
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
                         environment.data(), Widen(workingFolder).c_str(), &startup, &info))

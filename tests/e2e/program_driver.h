@@ -12,16 +12,22 @@
 
 #include "window_layouts.h"
 
+// The players' exe, as Windows sees its path.
+std::string ProgramPath();
+
 class ProgramRun {
 public:
-    // Starts the program with workingFolder as its current directory.
-    // extraEnvironment holds "NAME=value" entries added for the child only.
-    explicit ProgramRun(const std::string& workingFolder, const std::vector<std::string>& extraEnvironment = {});
+    // Starts the program (the players' exe unless another build is named)
+    // with workingFolder as its current directory. extraEnvironment holds
+    // "NAME=value" entries added for the child only.
+    explicit ProgramRun(const std::string& workingFolder, const std::vector<std::string>& extraEnvironment = {},
+                        const std::string& program = ProgramPath());
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool started() const { return process_ != nullptr; }
+    HANDLE process() const { return process_; }
     // The visible top-level window of the program with this title; null after the time limit.
     HWND WaitForWindow(const std::wstring& title, DWORD timeoutMs = 15000) const;
     // The exit code, or -1 when the program had to be killed after the time limit.
@@ -31,9 +37,6 @@ private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };
-
-// The program's path as Windows sees it.
-std::string ProgramPath();
 
 int ComboSelection(HWND combo);
 bool IsTicked(HWND checkBox);
