@@ -51,11 +51,11 @@ std::vector<std::uint32_t> DividedMeans(const std::vector<std::uint32_t>& pixels
                 std::int64_t sum = 0;
                 for (std::int64_t s = begin / newLength; s * newLength < end; ++s) {
                     const std::uint32_t value =
-                        pixels[static_cast<std::size_t>(across ? line * length + s : s * lines + line)];
+                        pixels[static_cast<std::size_t>(across ? std::int64_t{line} * length + s : s * lines + line)];
                     sum += (std::min((s + 1) * newLength, end) - std::max(s * newLength, begin)) *
                            ((value >> (8 * channel)) & 0xFF);
                 }
-                pixel |= static_cast<std::uint32_t>((2 * sum + length) / (2 * length)) << (8 * channel);
+                pixel |= static_cast<std::uint32_t>((2 * sum + length) / (2 * std::int64_t{length})) << (8 * channel);
             }
             result[static_cast<std::size_t>(across ? line * newLength + i : i * lines + line)] = pixel;
         }
