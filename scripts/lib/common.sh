@@ -143,21 +143,21 @@ use_windows_like_fonts() {
     as_wine_user touch "$marker"
 }
 
-# mount_small_disk FOLDER: mounts there a file system with room for 8 KiB,
-# where the dictionary rebuild meets a disk that fills up part-way through
-# its write. Unmounted by cleanup.
-MOUNTED_SMALL_DISK=""
+# mount_small_disk FOLDER SIZE: mounts there a file system with room for SIZE
+# (8k, 12k: whole pages of 4 KiB), where a write meets a disk that fills up
+# part-way through it. Unmounted by cleanup.
+MOUNTED_SMALL_DISKS=()
 mount_small_disk() {
     mkdir -p "$1"
-    mountpoint -q "$1" || as_root mount -t tmpfs -o size=8k,mode=0777 kervane-small-disk "$1"
-    MOUNTED_SMALL_DISK="$1"
+    mountpoint -q "$1" || as_root mount -t tmpfs -o "size=$2,mode=0777" kervane-small-disk "$1"
+    MOUNTED_SMALL_DISKS+=("$1")
 }
 
 # cleanup: ends the Wine servers and Xvfb that this script started and unmounts
-# its small disk, and nothing else.
+# its small disks, and nothing else.
 cleanup() {
-    [ -n "$MOUNTED_SMALL_DISK" ] && { as_root umount "$MOUNTED_SMALL_DISK" || true; }
-    local prefix pid
+    local disk prefix pid
+    for disk in "${MOUNTED_SMALL_DISKS[@]}"; do as_root umount "$disk" || true; done
     for prefix in "${STARTED_WINE_PREFIXES[@]}"; do
         as_wine_user env WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
     done

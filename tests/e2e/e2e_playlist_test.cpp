@@ -3,6 +3,8 @@
 // it is open.
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <map>
 
 #include "e2e_fixture.h"
@@ -185,9 +187,44 @@ TEST_F(PlaylistEndToEnd, MainWindowWorksAgainAfterThePlaylistCloses)
     EXPECT_EQ(stored->data, DwordBytes(1));
 }
 
+// Which file a path names: the move of a new file gives the playlist another,
+// a rewrite in place keeps it.
+std::uint64_t FileIdentity(const std::string& path)
+{
+    const FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file.IsOpen() || !GetFileInformationByHandle(file.Get(), &information)) return 0;
+    return std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow;
+}
+
+// OK with the playlist held open by another program, sharing reads and writes
+// but not deletion, as the running game and a scanner do; the hold ends
+// holdMs after the click, or never, and then the new songs are there within
+// half a second of OK. Ticks every song first.
+void PressOkWhileHeld(HWND playlist, const std::string& path, DWORD holdMs, std::vector<std::wstring>& order)
+{
+    HWND list = GetDlgItem(playlist, kSongList);
+    order = ListViewItems(list);
+    for (int i = 0; i < 3; ++i) TickItem(list, i, true);
+    FileHandle holder(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsOpen());
+    const ULONGLONG pressed = GetTickCount64();
+    Click(GetDlgItem(playlist, kPlaylistOk));
+    if (holdMs != INFINITE) {
+        Sleep(holdMs);
+        holder.Reset();
+    } else {
+        EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == PlaylistBytes(order); }, 2000));
+        EXPECT_LT(GetTickCount64() - pressed, 500u) << "the new songs within half a second of OK";
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(playlist); }));
+}
+
 // The running game keeps its playlist open for reading, sharing reads and
 // writes but not deletion, so no new file can be moved over it: the save
-// rewrites it in place, and the game reads the new songs.
+// rewrites it in place, at once, and the game reads the new songs.
 TEST_F(PlaylistEndToEnd, APlaylistTheGameHoldsOpenIsRewrittenInPlace)
 {
     WriteWholeFile(Playlist(), "Road.mp3\r\n");
@@ -197,12 +234,7 @@ TEST_F(PlaylistEndToEnd, APlaylistTheGameHoldsOpenIsRewrittenInPlace)
         [&](HWND mainWindow) {
             HWND playlist = OpenPlaylist(mainWindow);
             ASSERT_NE(playlist, nullptr);
-            const FileHandle game(CreateFileA(Playlist().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                              nullptr, OPEN_EXISTING, 0, nullptr));
-            ASSERT_TRUE(game.IsOpen());
-            order = ListViewItems(GetDlgItem(playlist, kSongList));
-            for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, kSongList), i, true);
-            ASSERT_TRUE(PressAndWaitForClose(playlist, kPlaylistOk));
+            PressOkWhileHeld(playlist, Playlist(), INFINITE, order);
         },
         kCancel);
     std::map<std::string, std::string> expected = before;
@@ -210,6 +242,75 @@ TEST_F(PlaylistEndToEnd, APlaylistTheGameHoldsOpenIsRewrittenInPlace)
     EXPECT_EQ(FolderTree(SongsFolder()), expected) << "the new playlist, and no leftover";
     const std::vector<std::string> events = LogEvents();
     EXPECT_EQ(std::count(events.begin(), events.end(), "Can't write playlist file " + Playlist() + "!"), 0);
+}
+
+// A scanner or the indexer holds a file it has just seen for a moment: the
+// save waits for it and moves the complete new playlist over the old one,
+// which is then another file, not the old one rewritten.
+TEST_F(PlaylistEndToEnd, APlaylistHeldForAMomentIsReplacedWhole)
+{
+    WriteWholeFile(Playlist(), "Road.mp3\r\n");
+    const std::map<std::string, std::string> before = FolderTree(SongsFolder());
+    const std::uint64_t old = FileIdentity(Playlist());
+    std::vector<std::wstring> order;
+    Run(
+        [&](HWND mainWindow) {
+            HWND playlist = OpenPlaylist(mainWindow);
+            ASSERT_NE(playlist, nullptr);
+            PressOkWhileHeld(playlist, Playlist(), 100, order);
+        },
+        kCancel);
+    std::map<std::string, std::string> expected = before;
+    expected["Playlist.txt"] = PlaylistBytes(order);
+    EXPECT_EQ(FolderTree(SongsFolder()), expected) << "the new playlist, and no leftover";
+    EXPECT_NE(FileIdentity(Playlist()), old) << "rewritten in place instead of replaced";
+    const std::vector<std::string> events = LogEvents();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Can't write playlist file " + Playlist() + "!"), 0);
+}
+
+// The running game holds the playlist, and its disk has room for the new
+// playlist once, not twice: the new file beside the old one fits, the rewrite
+// in place beside it does not. Until the rewrite is whole the new file stays;
+// the rewrite fails part way, the old playlist is put back whole and the new
+// file goes; the save is logged. At no moment was neither playlist whole.
+TEST_F(PlaylistEndToEnd, ARewriteThatFillsTheDiskPutsTheOldPlaylistBack)
+{
+    const char* disk = std::getenv("KERVANE_SMALL_GAME_DISK");
+    ASSERT_NE(disk, nullptr);
+    const std::string game = HostPath(disk), songs = game + "\\Songs";
+    RemoveTree(songs);
+    ASSERT_TRUE(CreateDirectoryA(songs.c_str(), nullptr));
+    const std::string inSongs = songs + "\\";
+    std::size_t newSize = 0;
+    for (int i = 10; i < 70; ++i) {
+        const std::string song = "Song " + std::to_string(i) +
+                                 " of the long march over the hills and marshes of Vaelmoor.mp3";
+        WriteWholeFile(inSongs + song, "");
+        newSize += song.size() + 2;
+    }
+    const std::string playlist = inSongs + "Playlist.txt",
+                      old = "Song 10 of the long march over the hills and marshes of Vaelmoor.mp3\r\n";
+    WriteWholeFile(playlist, old);
+    ULARGE_INTEGER room{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(game.c_str(), &room, nullptr, nullptr));
+    ASSERT_EQ(room.QuadPart, 8192u) << "scripts/test mounts a 12 KiB file system at " << disk;
+    ASSERT_GT(newSize, 4096u) << "the new playlist must not fit in place beside the new file";
+    const std::map<std::string, std::string> before = FolderTree(songs);
+    SetText(kSettingsKey + "\\General", "Root Directory", game);
+    const FileHandle running(CreateFileA(playlist.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(running.IsOpen());
+    Run(
+        [&](HWND mainWindow) {
+            HWND window = OpenPlaylist(mainWindow);
+            ASSERT_NE(window, nullptr);
+            HWND list = GetDlgItem(window, kSongList);
+            for (int i = 0; i < 60; ++i) TickItem(list, i, true);
+            ASSERT_TRUE(PressAndWaitForClose(window, kPlaylistOk));
+        },
+        kCancel);
+    EXPECT_EQ(FolderTree(songs), before) << "the old playlist, and no leftover";
+    EXPECT_EQ(LogEvents().back(), "Can't write playlist file " + playlist + "!");
 }
 
 TEST_F(PlaylistEndToEnd, FailedSaveKeepsTheOldPlaylistAndIsLogged)
@@ -222,11 +323,12 @@ TEST_F(PlaylistEndToEnd, FailedSaveKeepsTheOldPlaylistAndIsLogged)
         WriteWholeFile(Playlist(), original);
         WriteWholeFile("Setup.log", "");
         const std::map<std::string, std::string> before = FolderTree(SongsFolder());
+        // Held until the program has ended: the window goes before the save.
+        FileHandle holder;
         Run(
             [&](HWND mainWindow) {
                 HWND playlist = OpenPlaylist(mainWindow);
                 ASSERT_NE(playlist, nullptr);
-                FileHandle holder;
                 if (readOnly) {
                     ASSERT_TRUE(SetFileAttributesA(Playlist().c_str(), FILE_ATTRIBUTE_READONLY));
                 } else {
@@ -234,11 +336,10 @@ TEST_F(PlaylistEndToEnd, FailedSaveKeepsTheOldPlaylistAndIsLogged)
                     ASSERT_TRUE(holder.IsOpen());
                 }
                 for (int i = 0; i < 3; ++i) TickItem(GetDlgItem(playlist, kSongList), i, true);
-                const bool closed = PressAndWaitForClose(playlist, kPlaylistOk);
-                holder.Reset();
-                ASSERT_TRUE(closed);
+                ASSERT_TRUE(PressAndWaitForClose(playlist, kPlaylistOk));
             },
             kCancel);
+        holder.Reset();
         EXPECT_EQ(FolderTree(SongsFolder()), before) << "the old playlist, and no leftover";
         const std::vector<std::string> events = LogEvents();
         ASSERT_FALSE(events.empty());

@@ -47,11 +47,13 @@ FreshFile WriteFreshFile(const std::string& playlist, const std::string& text, s
 
 // Moves the complete new playlist over the old one. Windows refuses while
 // another program holds the old one open without delete sharing: a virus
-// scanner, the search indexer or a sync client often does so for a moment
-// after a file was written, so the move is tried again for about a second.
+// scanner, the search indexer or a sync client often does so for a few tens
+// of milliseconds after a file was written, so the move is tried again, for
+// 300 ms in all. The running game holds it for as long as it runs, and that
+// hold costs no more: the playlist is then rewritten in place.
 bool MoveOverPlaylist(const std::string& fresh, const std::string& path)
 {
-    for (const DWORD pause : {0, 50, 100, 150, 200, 250, 250}) {
+    for (const DWORD pause : {0, 20, 40, 60, 80, 100}) {
         Sleep(pause);
         if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
         const DWORD error = GetLastError();
@@ -60,24 +62,36 @@ bool MoveOverPlaylist(const std::string& fresh, const std::string& path)
     return false;
 }
 
+enum class Rewrite { Untouched, Written, Damaged };
+
 // The playlist rewritten through its own name, as the game's old editor did:
 // created or emptied (others may read it), else an existing one emptied.
-bool RewriteInPlace(const std::string& path, const std::string& text)
+// Windows refuses both to a hidden or system file unless they give its own
+// attributes (CreateFile's documentation); Wine does not enforce that rule.
+Rewrite RewriteInPlace(const std::string& path, const std::string& text, DWORD attributes)
 {
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.IsOpen()) return WriteAll(file.Get(), text);
-    const FileHandle existing(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return existing.IsOpen() && WriteAll(existing.Get(), text);
+    const DWORD own = attributes == INVALID_FILE_ATTRIBUTES
+                          ? 0
+                          : attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    const DWORD flags = own ? own : FILE_ATTRIBUTE_NORMAL;
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                flags, nullptr));
+    if (!file.IsOpen())
+        file.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, flags, nullptr));
+    if (!file.IsOpen()) return Rewrite::Untouched;
+    return WriteAll(file.Get(), text) ? Rewrite::Written : Rewrite::Damaged;
 }
 
 // The old playlist is replaced by a complete new one: the new file is written
 // beside it and then moved over it. Where the folder takes no new file, or the
 // old one stays held open (the running game keeps it open for reading, sharing
 // reads and writes but not deletion), the playlist is rewritten in place: a
-// save never does worse than the game's old editor.
-bool SavePlaylistText(const std::string& text)
+// save never does worse than the game's old editor. At every moment the old
+// playlist or the complete new one is on disk: the new file stays beside it
+// until the rewrite is whole, and a rewrite that fails part way puts the old
+// bytes back. Only when even that fails does the new file stay, and then
+// keptAs names it.
+bool SavePlaylistText(const std::string& text, std::string& keptAs)
 {
     const std::string path = PlaylistPath();
     // A playlist the player marked read-only stays as it is. Windows refuses
@@ -88,14 +102,23 @@ bool SavePlaylistText(const std::string& text)
     switch (WriteFreshFile(path, text, fresh)) {
     case FreshFile::Complete:
         if (MoveOverPlaylist(fresh, path)) return true;
-        DeleteFileA(fresh.c_str());
         break;
     // A new file that does not fit on the disk would not fit in place either,
     // and there it would cost the old playlist.
     case FreshFile::Incomplete: DeleteFileA(fresh.c_str()); return false;
     case FreshFile::CannotCreate: break;
     }
-    return RewriteInPlace(path, text);
+    const std::optional<std::string> old = ReadWholeFile(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    const Rewrite rewrite = RewriteInPlace(path, text, attributes);
+    bool whole = rewrite != Rewrite::Damaged;
+    if (!whole) {
+        // Put back what was there: the old bytes, or no file where there was none.
+        if (old) whole = RewriteInPlace(path, *old, attributes) == Rewrite::Written;
+        else if (attributes == INVALID_FILE_ATTRIBUTES) whole = DeleteFileA(path.c_str());
+    }
+    if (!whole) keptAs = fresh;
+    else if (!fresh.empty()) DeleteFileA(fresh.c_str());
+    return rewrite == Rewrite::Written;
 }
 
 }  // namespace
@@ -122,5 +145,8 @@ std::unordered_set<std::string> PlaylistNames()
 
 void SavePlaylist(const std::vector<std::string>& songs)
 {
-    if (!SavePlaylistText(PlaylistText(songs))) LogEvent("Can't write playlist file " + PlaylistPath() + "!");
+    std::string keptAs;
+    if (SavePlaylistText(PlaylistText(songs), keptAs)) return;
+    const std::string line = "Can't write playlist file " + PlaylistPath() + "!";
+    LogEvent(keptAs.empty() ? line : line + " The new playlist is " + keptAs + ".");
 }

@@ -13,5 +13,7 @@ std::vector<std::string> ListSongs();
 std::unordered_set<std::string> PlaylistNames();
 
 // Rewrites the playlist with these songs. A playlist that cannot be written
-// stays as it was and costs one line in "Setup.log".
+// stays as it was and costs one line in "Setup.log"; where even the old one
+// could not be put back whole, the line names the file that holds the new
+// one.
 void SavePlaylist(const std::vector<std::string>& songs);
