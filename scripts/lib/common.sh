@@ -83,9 +83,12 @@ as_wine_user() {
 # start programs. A 64-bit prefix made while Wine had no 32-bit part lacks the
 # 32-bit system DLLs, and once wine32 is installed Wine starts no program in
 # it, 64-bit ones included ("could not load kernel32.dll"); wineboot -u does
-# not mend it. A prefix not made yet passes.
+# not mend it. Its Windows folder is on the drive that dosdevices/c: points
+# to, drive_c unless the player moved it. A prefix not made yet passes.
 prefix_starts_programs() {
-    local windows="$1/drive_c/windows"
+    local drive="$1/drive_c"
+    [ -e "$1/dosdevices/c:" ] && drive="$(readlink -f "$1/dosdevices/c:")"
+    local windows="$drive/windows"
     [ -f "$1/system.reg" ] || return 0
     if grep -q '^#arch=win64' "$1/system.reg"; then
         [ -f "$windows/syswow64/kernel32.dll" ]
@@ -106,6 +109,9 @@ prepare_prefix() {
     use_wine_user
     if ! prefix_starts_programs "$prefix"; then
         log "making $prefix anew: it was made before Wine's 32-bit part was installed, and no program starts in it"
+        rm -rf "$prefix"
+    elif [ -f "$prefix/system.reg" ] && ! grep -q "^#arch=$arch\$" "$prefix/system.reg"; then
+        log "making $prefix anew: it is not the $arch prefix the tests need"
         rm -rf "$prefix"
     fi
     mkdir -p "$prefix"

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The scripts' prefixes under build/ outlive a run. One made while Wine had
 # no 32-bit part (no 32-bit system DLLs) starts no program once wine32 is
-# installed, so prepare_prefix makes it anew; a whole one, 64-bit or 32-bit,
-# it keeps as it is. Wine itself is stubbed: only the decision is tested.
+# installed, and one of the other architecture is not the one its tests need:
+# prepare_prefix makes both anew; a whole one of the right architecture,
+# 64-bit or 32-bit, it keeps as it is. A player's prefix is judged by the
+# drive its dosdevices/c: points to. Wine itself is stubbed: only the
+# decision is tested.
 #   stale_prefix_made_anew.sh PATH/TO/scripts/lib/common.sh
 set -uo pipefail
 common="$1"
@@ -59,6 +62,23 @@ prepare old32 win32
 
 prepare fresh32 win32
 grep -q "wineboot -i WINEARCH=win32" "$scratch/ran" 2>/dev/null || fail "a missing 32-bit prefix was not made"
+
+make_prefix wrong64 win64 system32 syswow64
+prepare wrong64 win32
+[ -e "$scratch/wrong64/kept" ] && fail "a 64-bit prefix was kept where a 32-bit one is needed"
+grep -q "wineboot -i WINEARCH=win32" "$scratch/ran" 2>/dev/null || fail "the 64-bit prefix was not made anew as 32-bit"
+
+# A player's prefix whose drive C: lies elsewhere, whole there.
+mkdir -p "$scratch/moved/dosdevices" "$scratch/elsewhere/windows/syswow64"
+printf 'WINE REGISTRY Version 2\n#arch=win64\n' >"$scratch/moved/system.reg"
+: >"$scratch/elsewhere/windows/syswow64/kernel32.dll"
+ln -s ../../elsewhere "$scratch/moved/dosdevices/c:"
+bash -c '. "$1"; prefix_starts_programs "$2"' check "$common" "$scratch/moved" ||
+    fail "a whole prefix whose C: lies outside drive_c was judged stale"
+rm "$scratch/elsewhere/windows/syswow64/kernel32.dll"
+if bash -c '. "$1"; prefix_starts_programs "$2"' check "$common" "$scratch/moved"; then
+    fail "a prefix whose C: lacks the 32-bit system DLLs was judged whole"
+fi
 
 [ "$failures" -eq 0 ] || exit 1
 echo "stale prefixes made anew, whole ones kept"
