@@ -20,11 +20,6 @@ std::vector<std::string>* ItemsOf(HWND box)
     return placed ? &placed->items : nullptr;
 }
 
-// Marks a list that shows check boxes drawn by the program.
-constexpr wchar_t kDrawnCheckBoxes[] = L"KervaneSettings.DrawnCheckBoxes";
-// The size of the list's own boxes, seen when it was made at the system's DPI.
-constexpr wchar_t kOwnCheckBoxSize[] = L"KervaneSettings.OwnCheckBoxSize";
-
 int CheckBoxSize(HWND list)
 {
     int width = 0, height = 0;
@@ -33,10 +28,9 @@ int CheckBoxSize(HWND list)
 
 // What the list's own boxes measure at the system's DPI: as seen when the
 // list was made there; else the system's small icon, their size on Windows.
-int OwnCheckBoxSizeAtSystemDpi(HWND list)
+int OwnCheckBoxSizeAtSystemDpi(const PlacedControl* placed)
 {
-    const auto seen = reinterpret_cast<INT_PTR>(GetPropW(list, kOwnCheckBoxSize));
-    return seen ? static_cast<int>(seen) : GetSystemMetrics(SM_CXSMICON);
+    return placed && placed->ownCheckBoxSize ? placed->ownCheckBoxSize : GetSystemMetrics(SM_CXSMICON);
 }
 
 // The two states of a row's check box, unticked and ticked, in a square of
@@ -180,14 +174,17 @@ void ShowRowCheckBoxes(HWND list)
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES);
     // Under Wine they are the theme's 13-pixel check box, not a small icon.
     const WindowRecord* record = RecordOf(GetParent(list));
-    if (record && record->dpi == SystemDpi())
-        SetPropW(list, kOwnCheckBoxSize, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(CheckBoxSize(list))));
+    PlacedControl* placed = PlacedOf(list);
+    if (record && placed && record->dpi == SystemDpi()) placed->ownCheckBoxSize = CheckBoxSize(list);
 }
 
 void FitRowCheckBoxes(HWND list, unsigned dpi)
 {
-    const int fitting = MulDiv(OwnCheckBoxSizeAtSystemDpi(list), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
-    if (!GetPropW(list, kDrawnCheckBoxes) && CheckBoxSize(list) == fitting) return;  // its own, and they fit
+    PlacedControl* placed = PlacedOf(list);
+    if (!placed) return;
+    const int fitting = MulDiv(OwnCheckBoxSizeAtSystemDpi(placed), static_cast<int>(dpi),
+                               static_cast<int>(SystemDpi()));
+    if (!placed->drawnCheckBoxes && CheckBoxSize(list) == fitting) return;  // its own, and they fit
     std::vector<bool> ticked(static_cast<std::size_t>(ListView_GetItemCount(list)));
     for (std::size_t row = 0; row < ticked.size(); ++row) ticked[row] = IsRowTicked(list, static_cast<int>(row));
     // The list's own boxes first: switched off and on, the list makes them
@@ -195,13 +192,13 @@ void FitRowCheckBoxes(HWND list, unsigned dpi)
     // system made its metrics for, or, where the system makes them for each
     // DPI, for the window's own. Only where they do not come out at the DPI's size does
     // it show boxes drawn for the DPI, which it destroys when it goes.
-    RemovePropW(list, kDrawnCheckBoxes);
+    placed->drawnCheckBoxes = false;
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, 0);
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
     if (CheckBoxSize(list) != fitting) {
         if (HIMAGELIST boxes = CheckBoxImages(SystemMetricForDpi(SM_CXSMICON, dpi))) {
             if (HIMAGELIST own = ListView_SetImageList(list, boxes, LVSIL_STATE)) ImageList_Destroy(own);
-            SetPropW(list, kDrawnCheckBoxes, boxes);
+            placed->drawnCheckBoxes = true;
         }
     }
     for (std::size_t row = 0; row < ticked.size(); ++row) TickRow(list, static_cast<int>(row), ticked[row]);

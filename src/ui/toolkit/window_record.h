@@ -33,6 +33,8 @@ struct PlacedControl {
     ControlPlace place;
     std::function<void(HWND control, unsigned dpi)> adjust;  // its own work at each layout
     std::vector<std::string> items;                          // a choice box's items as the program's 8-bit texts
+    int ownCheckBoxSize = 0;       // a list's own check boxes, as wide as when it was made at the system's DPI
+    bool drawnCheckBoxes = false;  // a list shows check boxes the program drew for its DPI
 };
 
 struct WindowRecord {

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <map>
+#include <string_view>
 #include <thread>
 
 #include "app/process_values.h"
@@ -135,20 +136,28 @@ std::vector<std::uint32_t> CheckBoxPixels(HWND list)
     return canvas.Pixels();
 }
 
+// From another thread than the playlist editor's: its window once every
+// control is in place (it shows as soon as it exists, and its loop answers
+// when the controls are made); null after five seconds.
+HWND WaitForPlaylistWindow()
+{
+    const std::wstring title = DecodeUiText(LookupText("60", "Playlist"));
+    HWND window = nullptr;
+    for (int i = 0; i < 500 && !(window && GetDlgItem(window, kPlaylistCancel)); ++i, Sleep(10))
+        window = FindWindowW(nullptr, title.c_str());
+    if (window) SendMessageW(window, WM_NULL, 0, 0);
+    return window;
+}
+
 TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
 {
     GameRoot = folder.path() + "\\";
     CreateDirectoryA("Songs", nullptr);
     WriteWholeFile("Songs\\Dawn over Vaelmoor.mp3", "ID3");
     WriteWholeFile("Songs\\Playlist.txt", "Dawn over Vaelmoor.mp3\r\n");
-    const std::wstring title = DecodeUiText(LookupText("60", "Playlist"));
     std::thread inspector([&] {
-        // The window shows as soon as it exists; its loop answers once every control is in place.
-        HWND window = nullptr;
-        for (int i = 0; i < 500 && !(window && GetDlgItem(window, kPlaylistCancel)); ++i, Sleep(10))
-            window = FindWindowW(nullptr, title.c_str());
+        HWND window = WaitForPlaylistWindow();
         if (!window) return;  // the editor's loop then waits for ever; ctest's time limit fails the test
-        SendMessageW(window, WM_NULL, 0, 0);
         const std::vector<std::uint32_t> own = CheckBoxPixels(GetDlgItem(window, kSongList));
         ExpectWholeAt96And144Dpi(window, kPlaylistLayout, 232, 246, "playlist window", GetParam());
         // The song list's check boxes are made again for the new DPI, the song still ticked.
@@ -165,6 +174,56 @@ TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
     });
     PlaylistEditor();
     inspector.join();
+}
+
+// The state image lists the song list hands back when it is given check boxes
+// drawn for a DPI, each by the bitmap it holds while it lives.
+std::vector<HBITMAP> HandedBackBoxes;
+
+LRESULT CALLBACK RecordHandedBackBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    IMAGEINFO info{};
+    if (code == HC_ACTION && sent->message == LVM_SETIMAGELIST && sent->wParam == LVSIL_STATE && sent->lResult &&
+        ImageList_GetImageInfo(reinterpret_cast<HIMAGELIST>(sent->lResult), 0, &info))
+        HandedBackBoxes.push_back(info.hbmImage);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK CountProgramProperty(HWND, LPWSTR name, HANDLE, ULONG_PTR count)
+{
+    if (!IS_INTRESOURCE(name) && std::wstring_view(name).starts_with(L"KervaneSettings"))
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// Ten moves between screens of 96 and 144 DPI: each time the song list's own
+// check boxes give way to drawn ones, the list hands its own back, and they
+// are gone after the move; and the list carries no window property of the
+// program's, which the system would keep in its global atom table after the
+// window is destroyed.
+TEST_P(CaptionFit, MovesBetweenDpisLeaveNoCheckBoxesBehind)
+{
+    GameRoot = folder.path() + "\\";
+    CreateDirectoryA("Songs", nullptr);
+    WriteWholeFile("Songs\\Dawn over Vaelmoor.mp3", "ID3");
+    HandedBackBoxes.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, RecordHandedBackBoxes, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    std::thread inspector([&] {
+        HWND window = WaitForPlaylistWindow();
+        if (!window) return;  // the editor's loop then waits for ever; ctest's time limit fails the test
+        for (int move = 0; move < 10; ++move) MoveToDpi(window, move % 2 ? 96 : 144);
+        EXPECT_GE(HandedBackBoxes.size(), 5u) << "the list's own boxes given back at each move to 144 DPI";
+        for (const HBITMAP boxes : HandedBackBoxes) EXPECT_EQ(GetObjectType(boxes), 0u) << "boxes left behind";
+        int properties = 0;
+        EnumPropsExW(GetDlgItem(window, kSongList), CountProgramProperty, reinterpret_cast<LPARAM>(&properties));
+        EXPECT_EQ(properties, 0);
+        PostMessageW(GetDlgItem(window, kPlaylistCancel), BM_CLICK, 0, 0);
+    });
+    PlaylistEditor();
+    inspector.join();
+    UnhookWindowsHookEx(hook);
 }
 
 // Ten moves between screens of 96 and 144 DPI: the banner shows a picture
@@ -230,44 +289,69 @@ TEST_P(CaptionFit, ViewPanningLeavesTheVideoFrameWholeOnScreen)
 }
 
 // AnimateWindow draws the slide-in's and the fade-out's frames through
-// WM_PRINT and WM_PRINTCLIENT. Printed either way, "View panning" draws its
-// square and leaves everything from the Video frame's border on as it was, at
-// 96 and at 144 DPI. (Wine's WM_PRINT of a whole window prints none of its
-// children, so the box is printed alone, over a colour of the test's own.)
+// WM_PRINT and WM_PRINTCLIENT, into a device context whose origin it moves.
+// Printed either way, "View panning" leaves everything from the Video frame's
+// border on as it was, at 96 and at 144 DPI, and draws its square; and it
+// gives the device context back as it came, unclipped and at the same saved
+// state, so that what is printed after it is whole. (Wine's WM_PRINT of a
+// whole window prints none of its children, so the box is printed alone, over
+// a colour of the test's own. Wine's Button also draws at the device
+// context's own origin whatever its viewport origin, so at a moved origin
+// nothing shows through the clip, which is in logical coordinates, as
+// Windows' Button draws: there the square is looked for at origin 0 only.)
 TEST_P(CaptionFit, ViewPanningPrintsOnlyInsideTheVideoFrame)
 {
     ASSERT_TRUE(BuildMainWindow());
     HWND window = MainWindow();
     ShowWindow(window, SW_SHOWNOACTIVATE);
     HWND box = GetDlgItem(window, kViewPanning);
-    constexpr COLORREF kUntouched = RGB(255, 0, 255);
+    constexpr COLORREF kUntouched = RGB(255, 0, 255), kAfter = RGB(0, 255, 0);
     for (const unsigned dpi : {96u, 144u}) {
         if (dpi != 96) MoveToDpi(window, dpi);
         const RECT place = ControlRect(box);
         const int border = ControlRect(GetDlgItem(window, kVideoFrame)).right - 2 - place.left;
-        const int width = place.right - place.left, height = place.bottom - place.top;
-        for (const auto& [message, flags] :
-             {std::pair<UINT, LPARAM>{WM_PRINT, PRF_CHILDREN | PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND},
-              {WM_PRINTCLIENT, PRF_CLIENT}}) {
-            Canvas canvas(width, height);
-            HBRUSH untouched = CreateSolidBrush(kUntouched);
-            const RECT all{0, 0, width, height};
-            FillRect(canvas.dc(), &all, untouched);
-            DeleteObject(untouched);
-            SendMessageW(box, message, reinterpret_cast<WPARAM>(canvas.dc()), flags);
-            const std::vector<std::uint32_t> pixels = canvas.Pixels();
-            // A picture's pixel is 0xRRGGBB; the colour's bytes read the same either way round.
-            const auto touched = [&](int x, int y) {
-                return (pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF) != kUntouched;
-            };
-            int beyond = 0, square = 0;
-            for (int y = 0; y < height; ++y) {
-                for (int x = border; x < width; ++x) beyond += touched(x, y);
-                square += touched(MulDiv(6, static_cast<int>(dpi), 96), y);
+        for (const int origin : {0, 37})
+            for (const auto& [message, flags] :
+                 {std::pair<UINT, LPARAM>{WM_PRINT, PRF_CHILDREN | PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND},
+                  {WM_PRINTCLIENT, PRF_CLIENT}}) {
+                SCOPED_TRACE(testing::Message() << dpi << " DPI, origin " << origin << ", message " << message);
+                const int width = origin + place.right - place.left, height = origin + place.bottom - place.top;
+                Canvas canvas(width, height);
+                const auto fill = [&](COLORREF colour) {
+                    const RECT all{0, 0, width, height};
+                    HBRUSH brush = CreateSolidBrush(colour);
+                    FillRect(canvas.dc(), &all, brush);
+                    DeleteObject(brush);
+                };
+                // A picture's pixel is 0xRRGGBB; the colours' bytes read the same either way round.
+                const auto count = [&](int left, int right, COLORREF colour) {
+                    const std::vector<std::uint32_t> pixels = canvas.Pixels();
+                    int found = 0;
+                    for (int y = 0; y < height; ++y)
+                        for (int x = left; x < right; ++x)
+                            found += (pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF) == colour;
+                    return found;
+                };
+                fill(kUntouched);
+                const int level = SaveDC(canvas.dc());
+                SetViewportOrgEx(canvas.dc(), origin, origin, nullptr);
+                SendMessageW(box, message, reinterpret_cast<WPARAM>(canvas.dc()), flags);
+                EXPECT_EQ(count(origin + border, width, kUntouched), (width - origin - border) * height)
+                    << "pixels painted from the border on";
+                const int square = MulDiv(6, static_cast<int>(dpi), 96);
+                if (origin == 0) {
+                    EXPECT_LT(count(square, square + 1, kUntouched), height) << "the box is drawn";
+                }
+
+                HRGN clip = CreateRectRgn(0, 0, 0, 0);
+                EXPECT_EQ(GetClipRgn(canvas.dc(), clip), 0) << "a clip region left behind";
+                DeleteObject(clip);
+                RestoreDC(canvas.dc(), -1);
+                EXPECT_EQ(SaveDC(canvas.dc()), level) << "a saved state left behind";
+                RestoreDC(canvas.dc(), -1);
+                fill(kAfter);
+                EXPECT_EQ(count(0, width, kAfter), width * height) << "what is printed next is cut";
             }
-            EXPECT_EQ(beyond, 0) << dpi << " DPI, message " << message << ": pixels painted from the border on";
-            EXPECT_GT(square, 0) << dpi << " DPI, message " << message << ": the box is drawn";
-        }
     }
     DestroyWindow(window);
 }
