@@ -19,9 +19,12 @@
 #include "app/process_values.h"
 #include "dictionary/dictionary.h"
 #include "ui/layout/dpi.h"
+#include "ui/layout/placement.h"
 #include "ui/main_window/main_window.h"
 #include "ui/playlist/playlist_window.h"
+#include "ui/toolkit/controls.h"
 #include "ui/toolkit/text_codec.h"
+#include "ui/toolkit/toolkit.h"
 #include "window_layouts.h"
 #include "wine_fixtures.h"
 
@@ -138,10 +141,10 @@ std::vector<std::uint32_t> CheckBoxPixels(HWND list)
 
 // From another thread than the playlist editor's: its window once every
 // control is in place (it shows as soon as it exists, and its loop answers
-// when the controls are made); null after five seconds.
-HWND WaitForPlaylistWindow()
+// when the controls are made); null after five seconds. The title is looked
+// up before, on the editor's thread: the dictionary serves one thread.
+HWND WaitForPlaylistWindow(const std::wstring& title)
 {
-    const std::wstring title = DecodeUiText(LookupText("60", "Playlist"));
     HWND window = nullptr;
     for (int i = 0; i < 500 && !(window && GetDlgItem(window, kPlaylistCancel)); ++i, Sleep(10))
         window = FindWindowW(nullptr, title.c_str());
@@ -155,8 +158,9 @@ TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
     CreateDirectoryA("Songs", nullptr);
     WriteWholeFile("Songs\\Dawn over Vaelmoor.mp3", "ID3");
     WriteWholeFile("Songs\\Playlist.txt", "Dawn over Vaelmoor.mp3\r\n");
+    const std::wstring title = DecodeUiText(LookupText("60", "Playlist"));
     std::thread inspector([&] {
-        HWND window = WaitForPlaylistWindow();
+        HWND window = WaitForPlaylistWindow(title);
         if (!window) return;  // the editor's loop then waits for ever; ctest's time limit fails the test
         const std::vector<std::uint32_t> own = CheckBoxPixels(GetDlgItem(window, kSongList));
         ExpectWholeAt96And144Dpi(window, kPlaylistLayout, 232, 246, "playlist window", GetParam());
@@ -176,18 +180,17 @@ TEST_P(CaptionFit, PlaylistWindowAt96And144Dpi)
     inspector.join();
 }
 
-// The state image lists the song list hands back when it is given check boxes
-// drawn for a DPI, each by the bitmap it holds while it lives.
-std::vector<HBITMAP> HandedBackBoxes;
-
-LRESULT CALLBACK RecordHandedBackBoxes(int code, WPARAM wParam, LPARAM lParam)
+// Records the state image lists a list hands back when it is given others,
+// each by the bitmap it holds while it lives.
+LRESULT CALLBACK RecordHandedBackBoxes(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR handedBack)
 {
-    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
     IMAGEINFO info{};
-    if (code == HC_ACTION && sent->message == LVM_SETIMAGELIST && sent->wParam == LVSIL_STATE && sent->lResult &&
-        ImageList_GetImageInfo(reinterpret_cast<HIMAGELIST>(sent->lResult), 0, &info))
-        HandedBackBoxes.push_back(info.hbmImage);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (message == LVM_SETIMAGELIST && wParam == LVSIL_STATE && result &&
+        ImageList_GetImageInfo(reinterpret_cast<HIMAGELIST>(result), 0, &info))
+        reinterpret_cast<std::vector<HBITMAP>*>(handedBack)->push_back(info.hbmImage);
+    return result;
 }
 
 BOOL CALLBACK CountProgramProperty(HWND, LPWSTR name, HANDLE, ULONG_PTR count)
@@ -197,33 +200,29 @@ BOOL CALLBACK CountProgramProperty(HWND, LPWSTR name, HANDLE, ULONG_PTR count)
     return TRUE;
 }
 
-// Ten moves between screens of 96 and 144 DPI: each time the song list's own
-// check boxes give way to drawn ones, the list hands its own back, and they
-// are gone after the move; and the list carries no window property of the
-// program's, which the system would keep in its global atom table after the
-// window is destroyed.
+// Ten moves between screens of 96 and 144 DPI of a song list as the playlist
+// window lays it out: each time its own check boxes give way to drawn ones,
+// the list hands its own back, and they are gone after the move; and the list
+// carries no window property of the program's, which the system would keep in
+// its global atom table after the window is destroyed.
 TEST_P(CaptionFit, MovesBetweenDpisLeaveNoCheckBoxesBehind)
 {
-    GameRoot = folder.path() + "\\";
-    CreateDirectoryA("Songs", nullptr);
-    WriteWholeFile("Songs\\Dawn over Vaelmoor.mp3", "ID3");
-    HandedBackBoxes.clear();
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, RecordHandedBackBoxes, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    std::thread inspector([&] {
-        HWND window = WaitForPlaylistWindow();
-        if (!window) return;  // the editor's loop then waits for ever; ctest's time limit fails the test
-        for (int move = 0; move < 10; ++move) MoveToDpi(window, move % 2 ? 96 : 144);
-        EXPECT_GE(HandedBackBoxes.size(), 5u) << "the list's own boxes given back at each move to 144 DPI";
-        for (const HBITMAP boxes : HandedBackBoxes) EXPECT_EQ(GetObjectType(boxes), 0u) << "boxes left behind";
-        int properties = 0;
-        EnumPropsExW(GetDlgItem(window, kSongList), CountProgramProperty, reinterpret_cast<LPARAM>(&properties));
-        EXPECT_EQ(properties, 0);
-        PostMessageW(GetDlgItem(window, kPlaylistCancel), BM_CLICK, 0, 0);
-    });
-    PlaylistEditor();
-    inspector.join();
-    UnhookWindowsHookEx(hook);
+    HWND window = CreateProgramWindow(L"Songs", WS_OVERLAPPED | WS_CAPTION, 232, 246);
+    ASSERT_NE(window, nullptr);
+    HWND list = CreateLaidOutControl(window, WC_LISTVIEWW, L"", LVS_REPORT, 0, {kSongList, {5, 40, 220, 170}});
+    ShowRowCheckBoxes(list);
+    OnLayout(list, [](HWND control, unsigned dpi) { FitRowCheckBoxes(control, dpi); });
+    AddRows(list, {"Dawn over Vaelmoor.mp3"}, TextOrigin::System);
+    std::vector<HBITMAP> handedBack;
+    ASSERT_TRUE(SetWindowSubclass(list, RecordHandedBackBoxes, 1, reinterpret_cast<DWORD_PTR>(&handedBack)));
+    for (int move = 0; move < 10; ++move) MoveToDpi(window, move % 2 ? 96 : 144);
+    EXPECT_GE(handedBack.size(), 5u) << "the list's own boxes given back at each move to 144 DPI";
+    for (const HBITMAP boxes : handedBack) EXPECT_EQ(GetObjectType(boxes), 0u) << "boxes left behind";
+    int properties = 0;
+    EnumPropsExW(list, CountProgramProperty, reinterpret_cast<LPARAM>(&properties));
+    EXPECT_EQ(properties, 0);
+    RemoveWindowSubclass(list, RecordHandedBackBoxes, 1);
+    DestroyWindow(window);
 }
 
 // Ten moves between screens of 96 and 144 DPI: the banner shows a picture
