@@ -198,6 +198,14 @@ std::uint64_t FileIdentity(const std::string& path)
     return std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow;
 }
 
+// The playlist held open as the running game holds it (and a scanner may):
+// for reading, sharing reads and writes but not deletion.
+FileHandle HoldAsTheGame(const std::string& path)
+{
+    return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+}
+
 // OK with the playlist held open by another program, sharing reads and writes
 // but not deletion, as the running game and a scanner do; the hold ends
 // holdMs after the click, or never, and then the new songs are there within
@@ -207,8 +215,7 @@ void PressOkWhileHeld(HWND playlist, const std::string& path, DWORD holdMs, std:
     HWND list = GetDlgItem(playlist, kSongList);
     order = ListViewItems(list);
     for (int i = 0; i < 3; ++i) TickItem(list, i, true);
-    FileHandle holder(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
+    FileHandle holder = HoldAsTheGame(path);
     ASSERT_TRUE(holder.IsOpen());
     const ULONGLONG pressed = GetTickCount64();
     Click(GetDlgItem(playlist, kPlaylistOk));
@@ -297,8 +304,7 @@ TEST_F(PlaylistEndToEnd, ARewriteThatFillsTheDiskPutsTheOldPlaylistBack)
     ASSERT_GT(newSize, 4096u) << "the new playlist must not fit in place beside the new file";
     const std::map<std::string, std::string> before = FolderTree(songs);
     SetText(kSettingsKey + "\\General", "Root Directory", game);
-    const FileHandle running(CreateFileA(playlist.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, 0, nullptr));
+    const FileHandle running = HoldAsTheGame(playlist);
     ASSERT_TRUE(running.IsOpen());
     Run(
         [&](HWND mainWindow) {

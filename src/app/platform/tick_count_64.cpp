@@ -11,18 +11,11 @@
 
 #include "app/platform/library_entry.h"
 
-namespace {
-
 using TickCount64Function = ULONGLONG(WINAPI*)();
-
-ULONGLONG WINAPI FirstTickCount64();
-
-}  // namespace
 
 // The slot that callers of GetTickCount64 call through, by the name the
 // import library would give it on 32-bit x86.
 extern "C" TickCount64Function GetTickCount64Slot __asm__("__imp__GetTickCount64@0");
-TickCount64Function GetTickCount64Slot = FirstTickCount64;
 
 namespace {
 
@@ -46,3 +39,5 @@ ULONGLONG WINAPI FirstTickCount64()
 }
 
 }  // namespace
+
+TickCount64Function GetTickCount64Slot = FirstTickCount64;

@@ -28,9 +28,9 @@ int CheckBoxSize(HWND list)
 
 // What the list's own boxes measure at the system's DPI: as seen when the
 // list was made there; else the system's small icon, their size on Windows.
-int OwnCheckBoxSizeAtSystemDpi(const PlacedControl* placed)
+int OwnCheckBoxSizeAtSystemDpi(const PlacedControl& placed)
 {
-    return placed && placed->ownCheckBoxSize ? placed->ownCheckBoxSize : GetSystemMetrics(SM_CXSMICON);
+    return placed.ownCheckBoxSize ? placed.ownCheckBoxSize : GetSystemMetrics(SM_CXSMICON);
 }
 
 // The two states of a row's check box, unticked and ticked, in a square of
@@ -182,7 +182,7 @@ void FitRowCheckBoxes(HWND list, unsigned dpi)
 {
     PlacedControl* placed = PlacedOf(list);
     if (!placed) return;
-    const int fitting = MulDiv(OwnCheckBoxSizeAtSystemDpi(placed), static_cast<int>(dpi),
+    const int fitting = MulDiv(OwnCheckBoxSizeAtSystemDpi(*placed), static_cast<int>(dpi),
                                static_cast<int>(SystemDpi()));
     if (!placed->drawnCheckBoxes && CheckBoxSize(list) == fitting) return;  // its own, and they fit
     std::vector<bool> ticked(static_cast<std::size_t>(ListView_GetItemCount(list)));
